@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building and testing need. Safe to run again:
+# packages already present are skipped, and nothing is asked.
+set -euo pipefail
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+
+native=(cmake ninja-build g++ libgtest-dev clang libclang-rt-14-dev clang-format locales)
+windows=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 wine64 fonts-wine fonts-liberation xvfb xauth)
+
+want=("${native[@]}")
+if [ "${1:-}" != "--native-only" ]; then want+=("${windows[@]}"); fi
+
+if [ "${1:-}" != "--native-only" ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo_cmd[@]}" dpkg --add-architecture i386
+  rm -f /tmp/.gpais-apt-updated
+fi
+
+missing=()
+for p in "${want[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Wine needs a real Lithuanian locale on the Linux side for file names with Lithuanian letters.
+if ! locale -a 2>/dev/null | grep -qix 'lt_LT.utf8'; then
+  "${sudo_cmd[@]}" localedef -i lt_LT -f UTF-8 lt_LT.UTF-8
+fi

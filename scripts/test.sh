@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Runs every test: installs what is missing, builds the native, sanitizer, fuzz and Windows
+# presets, runs the native and Windows unit tests, a short fuzz run and the end-to-end tests
+# under Wine. Exits non-zero on the first failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+
+jobs=$(nproc)
+for preset in native sanitize; do
+    echo "== $preset"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+    ctest --preset "$preset" -j "$jobs"
+done
+
+echo "== fuzz"
+bash scripts/fuzz.sh "${GPAIS_FUZZ_SECONDS:-30}"
+
+echo "== windows"
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$jobs"
+# shellcheck source=scripts/wine-env.sh
+source scripts/wine-env.sh
+wine_env_start
+trap wine_env_stop EXIT
+ctest --preset windows
