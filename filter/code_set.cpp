@@ -1,0 +1,63 @@
+#include "filter/code_set.hpp"
+
+namespace gpais {
+
+namespace {
+
+constexpr std::string_view report_marker = "vienetas su kodu: ";
+constexpr std::string_view report_end = ") nerastas";
+constexpr std::string_view code_marker = "(produktoKodas=";
+// Where the code starts, from 0, in a report line that names no "(produktoKodas=".
+constexpr std::size_t bare_code_start = 14;
+
+void add_code_of_line(std::string_view line, CodeSet& codes) {
+    if (!line.ends_with(report_end) || line.find(report_marker) == std::string_view::npos)
+        return;
+    const std::size_t code_end = line.size() - report_end.size();
+    const std::size_t marker = line.rfind(code_marker);
+    // A qualifying line holds both texts without overlap, so it is at least 28 bytes long and
+    // both starts lie at or before the end of the code.
+    const std::size_t code_start =
+        marker == std::string_view::npos ? bare_code_start : marker + code_marker.size();
+    if (code_start > code_end)
+        return;
+    codes.emplace(line.substr(code_start, code_end - code_start));
+}
+
+}  // namespace
+
+CodeSet build_code_set(std::string_view error_log) {
+    CodeSet codes;
+    std::size_t line_start = 0;
+    while (true) {
+        const std::size_t line_feed = error_log.find('\n', line_start);
+        std::string_view line = error_log.substr(line_start, line_feed == std::string_view::npos
+                                                                 ? std::string_view::npos
+                                                                 : line_feed - line_start);
+        // Only a CR directly before the LF belongs to the line break; any other CR is text.
+        if (line_feed != std::string_view::npos && line.ends_with('\r'))
+            line.remove_suffix(1);
+        add_code_of_line(line, codes);
+        if (line_feed == std::string_view::npos)
+            break;
+        line_start = line_feed + 1;
+    }
+    return codes;
+}
+
+bool TINKAKOD(std::string_view position, const CodeSet& codes) {
+    constexpr std::string_view open_tag = "<kodas>";
+    constexpr std::string_view close_tag = "</kodas>";
+    const std::size_t open = position.find(open_tag);
+    // Without "<kodas>" the code is read from the seventh byte on, as if the tag stood one byte
+    // before the text; such a position then matches only what happens to stand there.
+    const std::size_t code_start =
+        open == std::string_view::npos ? open_tag.size() - 1 : open + open_tag.size();
+    const std::size_t code_end = position.find(close_tag, code_start);
+    const std::string_view code = code_end == std::string_view::npos
+                                      ? std::string_view{}
+                                      : position.substr(code_start, code_end - code_start);
+    return codes.find(code) != codes.end();
+}
+
+}  // namespace gpais

@@ -1,0 +1,83 @@
+#include "filter/date_match.hpp"
+
+#include <array>
+
+namespace gpais {
+
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+constexpr std::size_t date_window = 20;
+// Above every valid year, month and day: a field that reaches it stays there, so any number of
+// digits reads as "too large" instead of overflowing into a plausible value.
+constexpr long long field_ceiling = 100'000;
+
+bool is_digit(char c) noexcept {
+    return c >= '0' && c <= '9';
+}
+
+// The first "<pradetaTiektiNuo" past the first closing tag of a packaging block that opens
+// before `own_date`; the packaging blocks carry supply-start dates of their own that must not be
+// taken for the position's.
+std::size_t skip_packaging_date(std::string_view position, std::size_t own_date,
+                                std::string_view block_open, std::string_view block_close,
+                                std::string_view date_tag, bool& applied) {
+    const std::size_t block = position.find(block_open);
+    if (block == npos || block >= own_date)
+        return own_date;
+    applied = true;
+    const std::size_t block_end = position.find(block_close);
+    // A block that is never closed leaves nothing to skip to; its first date is the best there is.
+    if (block_end == npos)
+        return own_date;
+    return position.find(date_tag, block_end);
+}
+
+}  // namespace
+
+Date read_date_field(std::string_view value) noexcept {
+    value = value.substr(0, date_window);
+    std::array<long long, 3> fields{};  // year, month, day
+    std::size_t field = 0;
+    bool in_digits = false;
+    for (const char c : value) {
+        if (is_digit(c)) {
+            long long& number = fields[field];
+            number = number * 10 + (c - '0');
+            if (number > field_ceiling)
+                number = field_ceiling;
+            in_digits = true;
+        } else if (in_digits) {
+            in_digits = false;
+            if (++field == fields.size())
+                break;  // the day is complete; a time of day may follow
+        }
+    }
+    return Date::from_numbers(apply_date_epoch(fields[0]), fields[1], fields[2]);
+}
+
+Date own_supply_start(std::string_view position) noexcept {
+    constexpr std::string_view date_tag = "<pradetaTiektiNuo";
+    std::size_t date = position.find(date_tag);
+    if (date == npos)
+        return Date{};
+
+    bool applied = false;
+    date = skip_packaging_date(position, date, "<gaminioPakuotes", "</gaminioPakuotes", date_tag,
+                               applied);
+    if (!applied)
+        date = skip_packaging_date(position, date, "<pakuotes", "</pakuotes", date_tag, applied);
+    if (date == npos)
+        return Date{};
+
+    const std::size_t start_tag_end = position.find('>', date);
+    const std::size_t value_start = start_tag_end == npos ? 0 : start_tag_end + 1;
+    return read_date_field(position.substr(value_start));
+}
+
+bool TINKADAT(std::string_view position, Date first, Date last) noexcept {
+    const Date date = own_supply_start(position);
+    return !date.empty() && first <= date && date <= last;
+}
+
+}  // namespace gpais
