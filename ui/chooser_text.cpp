@@ -1,0 +1,64 @@
+#include "ui/chooser_text.hpp"
+
+#include <algorithm>
+
+namespace gpais::ui {
+
+namespace {
+bool usable(const FileType& type) noexcept {
+    return !type.description.empty() && !type.pattern.empty();
+}
+
+// GetCurrentDirectoryW's buffer in characters; the suffix must still fit it.
+constexpr std::size_t folder_buffer_size = 264;
+}  // namespace
+
+std::size_t usable_filter_count(const std::vector<FileType>& file_types) noexcept {
+    return static_cast<std::size_t>(std::count_if(file_types.begin(), file_types.end(), usable));
+}
+
+std::string filter_string(const std::vector<FileType>& file_types) {
+    std::string result;
+    for (const FileType& type : file_types) {
+        if (!usable(type))
+            continue;
+        result.append(type.description);
+        result.push_back('\0');
+        result.append(type.pattern);
+        result.push_back('\0');
+    }
+    if (!result.empty())
+        result.push_back('\0');
+    return result;
+}
+
+unsigned limit_filter_index(unsigned index, std::size_t usable_pairs) noexcept {
+    if (usable_pairs == 0)
+        return 0;
+    if (index == 0)
+        return 1;
+    return index > usable_pairs ? static_cast<unsigned>(usable_pairs) : index;
+}
+
+std::string_view extension_without_dot(std::string_view extension) noexcept {
+    if (!extension.empty() && extension.front() == '.')
+        extension.remove_prefix(1);
+    return extension;
+}
+
+std::string_view first_path(std::string_view result) noexcept {
+    return result.substr(0, result.find('\0'));
+}
+
+std::string with_folder_suffix(std::string folder) {
+    if (folder.empty())
+        return folder;
+    const char last = folder.back();
+    if (last == '\\' || last == '/' || last == ':')
+        return folder;
+    if (folder.size() + 1 < folder_buffer_size)
+        folder.push_back('\\');
+    return folder;
+}
+
+}  // namespace gpais::ui

@@ -1,0 +1,13 @@
+// The GUI program: no console, one thread, one modal dialog.
+
+#include <windows.h>
+
+#include "ui/startup.hpp"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    gpais::ui::install_error_handler();
+    gpais::ui::MAIN();
+    // The exit code is the process's error level: 0 unless the error handler ended the
+    // process with 1 on its way out.
+    return 0;
+}

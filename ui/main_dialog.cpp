@@ -1,0 +1,191 @@
+#include "ui/main_dialog.hpp"
+
+#include <commctrl.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "filter/bytes.hpp"
+#include "filter/filter_run.hpp"
+#include "ui/choosers.hpp"
+#include "ui/command_line.hpp"
+#include "ui/control_sets.hpp"
+#include "ui/default_period.hpp"
+#include "ui/month_date.hpp"
+#include "ui/resources/resource.h"
+#include "ui/text_convert.hpp"
+#include "ui/win32_port.hpp"
+
+namespace gpais::ui {
+
+namespace {
+
+constexpr int logo_x = 15;  // pixels of the client area, not dialog units
+constexpr int logo_y = 50;
+constexpr LPARAM monday = 0;
+
+// Message boxes of a run have no owner, so the dialog stays enabled while they are open and
+// a second press of the run button would start a second run inside the first.
+bool run_in_progress = false;
+
+std::string first_argument() {
+    const std::vector<std::string> arguments = split_command_line(to_utf8(::GetCommandLineW()));
+    return arguments.size() > 1 ? arguments[1] : std::string{};
+}
+
+std::chrono::year_month_day local_today() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return std::chrono::year{now.wYear} / std::chrono::month{now.wMonth} /
+           std::chrono::day{now.wDay};
+}
+
+std::string control_text(HWND dialog, int id) {
+    HWND control = ::GetDlgItem(dialog, id);
+    const auto length = static_cast<int>(::SendMessageW(control, WM_GETTEXTLENGTH, 0, 0));
+    if (length <= 0)
+        return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = ::GetDlgItemTextW(dialog, id, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied < 0 ? 0 : copied));
+    return to_utf8(text);
+}
+
+void set_control_text(HWND dialog, int id, std::string_view text) {
+    ::SetDlgItemTextW(dialog, id, to_wide(text).c_str());
+}
+
+bool error_log_mode(HWND dialog) {
+    return CONTROLMESSAGE(::GetDlgItem(dialog, IDC_MODE_ERRORS), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void on_init(HWND dialog) {
+    ::CreateWindowExW(0, L"STATIC", L"LOGOIMG", WS_CHILD | WS_VISIBLE | SS_BITMAP, logo_x, logo_y,
+                      0, 0, dialog, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+
+    CONTROLMESSAGE(::GetDlgItem(dialog, IDC_CAL_FROM), MCM_SETFIRSTDAYOFWEEK, 0, monday);
+    CONTROLMESSAGE(::GetDlgItem(dialog, IDC_CAL_TO), MCM_SETFIRSTDAYOFWEEK, 0, monday);
+
+    const Period period = default_period(local_today());
+    MONTHDATE(dialog, IDC_CAL_FROM, period.first);
+    MONTHDATE(dialog, IDC_CAL_TO, period.last);
+
+    set_control_text(dialog, IDC_EDIT_LIST, first_argument());
+
+    CONTROLMESSAGE(::GetDlgItem(dialog, IDC_MODE_PERIOD), BM_SETCHECK, BST_CHECKED, 0);
+    for (const int id : {IDC_LABEL_LOG, IDC_BROWSE_LOG, IDC_EDIT_LOG})
+        ::ShowWindow(::GetDlgItem(dialog, id), SW_HIDE);
+
+    ::SetFocus(::GetDlgItem(dialog, IDC_RUN));
+}
+
+void choose_into(HWND dialog, int edit_id, std::string_view title, std::string_view extension,
+                 FileType file_type) {
+    const std::string chosen =
+        CHOOSEOPENFILE(title, CURRENTFOLDER(), extension, {std::move(file_type)}, 1);
+    if (!is_blank(chosen))
+        set_control_text(dialog, edit_id, chosen);
+}
+
+void switch_control_set(HWND dialog, int clicked_id) {
+    for (const ControlVisibility& control : visibility_after_click(clicked_id))
+        ::ShowWindow(::GetDlgItem(dialog, control.id), control.visible ? SW_SHOWNORMAL : SW_HIDE);
+}
+
+void run(HWND dialog) {
+    Win32Port port;
+    if (error_log_mode(dialog)) {
+        // This mode refuses nothing: the run itself reports a bad list or an empty log.
+        ATRINKPOZICIJAS(control_text(dialog, IDC_EDIT_LIST), control_text(dialog, IDC_EDIT_LOG),
+                        port);
+        ::EndDialog(dialog, dialog_result);
+        return;
+    }
+    const Date first = MONTHDATE(dialog, IDC_CAL_FROM);
+    const Date last = MONTHDATE(dialog, IDC_CAL_TO);
+    if (first > last) {
+        SHOWMESSAGE("Blogai nurodytos periodo datos", "Pranešimas", Icon::warning);
+        return;
+    }
+    if (is_blank(control_text(dialog, IDC_EDIT_LIST))) {
+        SHOWMESSAGE("Nenurodytas pradinis failas", "Pranešimas", Icon::warning);
+        return;
+    }
+    const std::string product_list = control_text(dialog, IDC_EDIT_LIST);
+    ATRINKPOZICIJAS(product_list, MONTHDATE(dialog, IDC_CAL_FROM), MONTHDATE(dialog, IDC_CAL_TO),
+                    port);
+    ::EndDialog(dialog, dialog_result);
+}
+
+void on_command(HWND dialog, int control_id) {
+    switch (control_id) {
+        case IDC_RUN:
+            if (run_in_progress)
+                return;
+            run_in_progress = true;
+            try {
+                run(dialog);
+            } catch (...) {
+                run_in_progress = false;
+                throw;
+            }
+            run_in_progress = false;
+            return;
+        case IDC_BROWSE_LIST:
+            choose_into(dialog, IDC_EDIT_LIST, "GPAIS failų tvarkytojas", ".xml",
+                        {"GPAIS failai (*.xml)", "*.xml"});
+            return;
+        case IDC_BROWSE_LOG:
+            choose_into(dialog, IDC_EDIT_LOG, "GPAIS klaidų failas", ".log",
+                        {"GPAIS klaidos (*.log,*.txt)", "*.log;*.txt"});
+            return;
+        case IDC_MODE_PERIOD:
+        case IDC_MODE_ERRORS:
+            switch_control_set(dialog, control_id);
+            return;
+        default:
+            return;
+    }
+}
+
+}  // namespace
+
+void DIALOGFUNC(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            on_init(dialog);
+            return;
+        case WM_CLOSE:
+            ::EndDialog(dialog, dialog_result);
+            return;
+        case WM_COMMAND:
+            // Commands without a control (IDOK, IDCANCEL from Enter and Esc) do nothing, so
+            // Esc does not close the dialog; any notification of a control acts as a click.
+            if (lparam == 0)
+                return;
+            on_command(dialog, LOWORD(wparam));
+            return;
+        default:
+            return;
+    }
+}
+
+INT_PTR CALLBACK forwarding_dialog_proc(HWND dialog, UINT message, WPARAM wparam,
+                                        LPARAM lparam) noexcept {
+    if (message == WM_INITDIALOG)
+        ::SetWindowLongPtrW(dialog, GWLP_USERDATA, lparam);
+    const auto function =
+        reinterpret_cast<DialogFunction>(::GetWindowLongPtrW(dialog, GWLP_USERDATA));
+    if (function == nullptr)
+        return FALSE;
+    try {
+        function(dialog, message, wparam, lparam);
+    } catch (...) {
+        // Nothing may unwind through Windows. The process-wide error handler takes these
+        // over once it is installed; until then the message simply ends here.
+    }
+    return FALSE;
+}
+
+}  // namespace gpais::ui

@@ -1,0 +1,22 @@
+#pragma once
+// The one modal dialog: mode, period, paths, and the button that starts the filter run.
+
+#include <windows.h>
+
+namespace gpais::ui {
+
+// What the dialog returns however it is closed.
+inline constexpr INT_PTR dialog_result = 3;
+
+// Acts on WM_INITDIALOG, WM_CLOSE and WM_COMMAND; everything else is left to Windows.
+void DIALOGFUNC(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+
+using DialogFunction = void (*)(HWND, UINT, WPARAM, LPARAM);
+
+// The procedure given to DialogBoxParamW with a DialogFunction as its initialisation value:
+// forwards every message from WM_INITDIALOG on and always answers FALSE, so Windows' default
+// dialog processing runs after each one and the focus set at start stays.
+INT_PTR CALLBACK forwarding_dialog_proc(HWND dialog, UINT message, WPARAM wparam,
+                                        LPARAM lparam) noexcept;
+
+}  // namespace gpais::ui

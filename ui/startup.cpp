@@ -1,0 +1,48 @@
+#include "ui/startup.hpp"
+
+#include <commctrl.h>
+#include <windows.h>
+
+#include "ui/main_dialog.hpp"
+#include "ui/resources/resource.h"
+#include "ui/unique_handle.hpp"
+
+namespace gpais::ui {
+
+namespace {
+
+using InitCommonControlsExFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+
+// The template names the month-calendar class, which exists only once the common controls
+// have registered it. Loading them at run time keeps comctl32.dll out of the import table.
+unique_module register_calendar_class() noexcept {
+    unique_module common_controls{::LoadLibraryW(L"comctl32.dll")};
+    if (!common_controls)
+        return common_controls;
+    const auto init = reinterpret_cast<InitCommonControlsExFunction>(
+        reinterpret_cast<void*>(::GetProcAddress(common_controls.get(), "InitCommonControlsEx")));
+    if (init != nullptr) {
+        INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES};
+        init(&classes);
+    }
+    return common_controls;
+}
+
+}  // namespace
+
+void install_error_handler() noexcept {
+    // ERRORSYS() is called here once the error handler is part of the program.
+}
+
+int MAIN() {
+    // The process settings need no call: every text is UTF-8 inside the program and crosses to
+    // UTF-16 only at the Windows call, the 1950 date epoch is part of gpais::Date's text
+    // reading, and every date is turned into text with an explicit "YYYY-MM-DD" pattern.
+    const unique_module common_controls = register_calendar_class();
+    // A dialog that cannot be created (-1) is not reported: the program simply ends.
+    ::DialogBoxParamW(nullptr, MAKEINTRESOURCEW(IDD_MAIN), nullptr, forwarding_dialog_proc,
+                      reinterpret_cast<LPARAM>(&DIALOGFUNC));
+    return 0;
+}
+
+}  // namespace gpais::ui
