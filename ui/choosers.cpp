@@ -1,7 +1,8 @@
 #include "ui/choosers.hpp"
 
-#include <commdlg.h>
 #include <windows.h>
+// after windows.h, which it builds on
+#include <commdlg.h>
 
 #include <algorithm>
 #include <cstddef>

@@ -1,7 +1,8 @@
 #include "ui/startup.hpp"
 
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h, which it builds on
+#include <commctrl.h>
 
 #include "ui/main_dialog.hpp"
 #include "ui/resources/resource.h"
