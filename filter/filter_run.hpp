@@ -13,9 +13,9 @@ namespace gpais {
 
 // How a run ended; the messages shown say the same to the person.
 enum class RunOutcome {
-    written,         // the file was written and the count reported
-    cancelled,       // the person cancelled the save chooser; nothing written
-    write_failed,    // the save was refused or failed; reported
+    written,       // the file was written and the count reported
+    cancelled,     // the person cancelled the save chooser; nothing written
+    write_failed,  // the save was refused or failed; reported
     bad_product_list,
     no_codes,
     nothing_kept,

@@ -38,7 +38,7 @@ struct WriteError {
 };
 
 class UserPort {
-public:
+  public:
     virtual ~UserPort() = default;
 
     virtual void show_message(std::string_view text, std::string_view caption, Icon icon) = 0;

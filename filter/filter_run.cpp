@@ -1,0 +1,99 @@
+#include "filter/filter_run.hpp"
+
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "filter/bytes.hpp"
+#include "filter/code_set.hpp"
+#include "filter/compaction.hpp"
+#include "filter/date_match.hpp"
+#include "filter/output_name.hpp"
+#include "filter/position_scan.hpp"
+
+namespace gpais {
+
+namespace {
+
+constexpr std::string_view caption_error = "Klaida";
+constexpr std::string_view caption_information = "Informacija";
+
+// Reads and checks the product list; empty when the run has already told the person why not.
+std::optional<std::pair<std::string, std::size_t>> read_product_list(std::string_view path,
+                                                                     UserPort& port) {
+    std::string document = port.read_file(path);
+    const std::optional<std::size_t> anchor =
+        is_blank(document) ? std::nullopt : find_list_anchor(document);
+    if (!anchor) {
+        port.show_message("Blogas nurodyto failo turinys", caption_error, Icon::error);
+        return std::nullopt;
+    }
+    return std::pair{std::move(document), *anchor};
+}
+
+// Everything after the scan: compaction, the save chooser, the write and the report.
+RunOutcome save_kept(std::string& document, std::size_t kept, std::string_view product_list_path,
+                     UserPort& port) {
+    if (kept == 0) {
+        port.show_message("Gaila bet neradau nei vienos tinkamos pozicijos", caption_information,
+                          Icon::warning);
+        return RunOutcome::nothing_kept;
+    }
+    remove_blank_lines(document);
+
+    SaveRequest request;
+    request.title = "GPAIS failų tvarkytojas";
+    request.initial_folder = port.current_folder();
+    request.default_extension = ".xml";
+    request.file_types = {FileType{"GPAIS failai (*.xml)", "*.xml"}};
+    request.filter_index = 1;
+    request.proposed_name = default_output_name(product_list_path, port.local_now());
+    const std::string chosen = port.choose_save_file(request);
+    // Reporting a count after a cancelled save would tell the person a file exists that
+    // does not, so a cancel ends the run quietly.
+    if (is_blank(chosen))
+        return RunOutcome::cancelled;
+
+    if (port.write_file(chosen, document)) {
+        port.show_message("Nepavyko įrašyti failo: " + chosen, caption_error, Icon::error);
+        return RunOutcome::write_failed;
+    }
+    port.show_message("Sveikinu, failas suformuotas su " + std::to_string(kept) + " pozicijoms.",
+                      caption_information, Icon::information);
+    return RunOutcome::written;
+}
+
+}  // namespace
+
+RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, std::string_view error_log_path,
+                           UserPort& port) {
+    auto list = read_product_list(product_list_path, port);
+    if (!list)
+        return RunOutcome::bad_product_list;
+    auto& [document, anchor] = *list;
+
+    const CodeSet codes = build_code_set(port.read_file(error_log_path));
+    if (codes.empty()) {
+        port.show_message("Klaidų faile neradau produktų kodų", caption_error, Icon::error);
+        return RunOutcome::no_codes;
+    }
+    const std::size_t kept = scan_positions(document, anchor, [&codes](std::string_view position) {
+        return TINKAKOD(position, codes);
+    });
+    return save_kept(document, kept, product_list_path, port);
+}
+
+RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, Date first, Date last,
+                           UserPort& port) {
+    auto list = read_product_list(product_list_path, port);
+    if (!list)
+        return RunOutcome::bad_product_list;
+    auto& [document, anchor] = *list;
+
+    const std::size_t kept = scan_positions(
+        document, anchor,
+        [first, last](std::string_view position) { return TINKADAT(position, first, last); });
+    return save_kept(document, kept, product_list_path, port);
+}
+
+}  // namespace gpais

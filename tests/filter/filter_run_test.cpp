@@ -1,0 +1,327 @@
+#include "filter/filter_run.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fake_port.hpp"
+#include "temp_folder.hpp"
+
+namespace gpais {
+namespace {
+
+using testing::FakePort;
+using testing::ShownMessage;
+using testing::TempFolder;
+
+const std::string list_path = "C:\\Duomenys\\sarasas.xml";
+const std::string out_path = "C:\\Duomenys\\naujas.xml";
+
+const std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<produktai>\r\n";
+const std::string tail = "</produktai>\r\n";
+std::string position(const std::string& code, const std::string& date) {
+    return "  <prekinisVienetas>\r\n    <kodas>" + code + "</kodas>\r\n    <pradetaTiektiNuo>" +
+           date + "</pradetaTiektiNuo>\r\n  </prekinisVienetas>\r\n";
+}
+const std::string list = head + position("A1", "2026-11-05") + position("B2", "2026-10-31") +
+                         position("C3", "2026-11-30") + tail;
+const std::string error_log =
+    "2026-12-01 Klaida: prekinis vienetas su kodu: B2 (produktoKodas=B2) nerastas\r\n";
+
+const Date nov1 = Date::from_numbers(2026, 11, 1);
+const Date nov30 = Date::from_numbers(2026, 11, 30);
+
+const ShownMessage bad_list{"Blogas nurodyto failo turinys", "Klaida", Icon::error};
+const ShownMessage no_codes{"Klaidų faile neradau produktų kodų", "Klaida", Icon::error};
+const ShownMessage none_kept{"Gaila bet neradau nei vienos tinkamos pozicijos", "Informacija",
+                             Icon::warning};
+ShownMessage written(int count) {
+    return {"Sveikinu, failas suformuotas su " + std::to_string(count) + " pozicijoms.",
+            "Informacija", Icon::information};
+}
+ShownMessage not_written(const std::string& path) {
+    return {"Nepavyko įrašyti failo: " + path, "Klaida", Icon::error};
+}
+
+struct RunCase {
+    const char* name;
+    std::optional<std::string> list_bytes;  // nothing = the file is missing
+    std::optional<std::string> log_path;    // nothing = period mode
+    std::optional<std::string> log_bytes;
+    std::string save_answer;
+    std::optional<WriteError> write_error;
+    RunOutcome outcome;
+    std::vector<ShownMessage> messages;
+    std::vector<std::string> calls;
+    std::optional<std::string> written_bytes;
+};
+
+const std::vector<std::string> saved_calls = {"read:" + list_path, "folder", "now", "choose",
+                                              "write:" + out_path, "message"};
+
+TEST(FilterRun, MessagesOutcomesAndOrderOfSteps) {
+    const std::string kept_in_november =
+        head + position("A1", "2026-11-05") + position("C3", "2026-11-30") + tail;
+    const RunCase cases[] = {
+        {"period: kept positions written and counted",
+         list,
+         {},
+         {},
+         out_path,
+         {},
+         RunOutcome::written,
+         {written(2)},
+         saved_calls,
+         kept_in_november},
+        {"errors: the named code is kept",
+         list,
+         "klaidos.log",
+         error_log,
+         out_path,
+         {},
+         RunOutcome::written,
+         {written(1)},
+         {"read:" + list_path, "read:klaidos.log", "folder", "now", "choose", "write:" + out_path,
+          "message"},
+         head + position("B2", "2026-10-31") + tail},
+        {"missing product list",
+         {},
+         {},
+         {},
+         out_path,
+         {},
+         RunOutcome::bad_product_list,
+         {bad_list},
+         {"read:" + list_path, "message"},
+         {}},
+        {"blank product list",
+         " \r\n\t\r\n",
+         {},
+         {},
+         out_path,
+         {},
+         RunOutcome::bad_product_list,
+         {bad_list},
+         {"read:" + list_path, "message"},
+         {}},
+        {"product list without the list element",
+         "<?xml?>\r\n<sarasas></sarasas>\r\n",
+         {},
+         {},
+         out_path,
+         {},
+         RunOutcome::bad_product_list,
+         {bad_list},
+         {"read:" + list_path, "message"},
+         {}},
+        {"errors: bad product list is told before the log is read",
+         "  ",
+         "",
+         {},
+         out_path,
+         {},
+         RunOutcome::bad_product_list,
+         {bad_list},
+         {"read:" + list_path, "message"},
+         {}},
+        {"errors: empty log path after a good list",
+         list,
+         "",
+         {},
+         out_path,
+         {},
+         RunOutcome::no_codes,
+         {no_codes},
+         {"read:" + list_path, "read:", "message"},
+         {}},
+        {"errors: log without a not-found line",
+         list,
+         "klaidos.log",
+         "Viskas gerai\r\n",
+         out_path,
+         {},
+         RunOutcome::no_codes,
+         {no_codes},
+         {"read:" + list_path, "read:klaidos.log", "message"},
+         {}},
+        {"errors: no position has a named code",
+         list,
+         "klaidos.log",
+         "x vienetas su kodu: Z (produktoKodas=Z9) nerastas",
+         out_path,
+         {},
+         RunOutcome::nothing_kept,
+         {none_kept},
+         {"read:" + list_path, "read:klaidos.log", "message"},
+         {}},
+        {"cancelled save chooser: nothing written, nothing said",
+         list,
+         {},
+         {},
+         "",
+         {},
+         RunOutcome::cancelled,
+         {},
+         {"read:" + list_path, "folder", "now", "choose"},
+         {}},
+        {"blank answer counts as cancel",
+         list,
+         {},
+         {},
+         " \t",
+         {},
+         RunOutcome::cancelled,
+         {},
+         {"read:" + list_path, "folder", "now", "choose"},
+         {}},
+        {"failed write is reported instead of the count",
+         list,
+         {},
+         {},
+         out_path,
+         WriteError{"disk full"},
+         RunOutcome::write_failed,
+         {not_written(out_path)},
+         saved_calls,
+         kept_in_november},
+    };
+    for (const RunCase& c : cases) {
+        FakePort port;
+        if (c.list_bytes)
+            port.files[list_path] = *c.list_bytes;
+        if (c.log_path && c.log_bytes)
+            port.files[*c.log_path] = *c.log_bytes;
+        port.save_answer = c.save_answer;
+        port.write_error = c.write_error;
+        const RunOutcome outcome = c.log_path ? ATRINKPOZICIJAS(list_path, *c.log_path, port)
+                                              : ATRINKPOZICIJAS(list_path, nov1, nov30, port);
+        EXPECT_EQ(outcome, c.outcome) << c.name;
+        EXPECT_EQ(port.messages, c.messages) << c.name;
+        EXPECT_EQ(port.calls, c.calls) << c.name;
+        if (c.written_bytes) {
+            ASSERT_EQ(port.writes.size(), 1u) << c.name;
+            EXPECT_EQ(port.writes[0].second, *c.written_bytes) << c.name;
+        } else {
+            EXPECT_TRUE(port.writes.empty()) << c.name;
+        }
+    }
+}
+
+TEST(FilterRun, CountIsWrittenInPlainDigits) {
+    struct CountCase {
+        int positions;
+        std::string text;
+    };
+    for (const CountCase& c : {CountCase{1, "su 1 pozicijoms."}, CountCase{12, "su 12 pozicijoms."},
+                               CountCase{1000, "su 1000 pozicijoms."}}) {
+        std::string document = head;
+        for (int i = 0; i < c.positions; ++i)
+            document += position("K" + std::to_string(i), "2026-11-15");
+        document += tail;
+        FakePort port;
+        port.files[list_path] = document;
+        port.save_answer = out_path;
+        ASSERT_EQ(ATRINKPOZICIJAS(list_path, nov1, nov30, port), RunOutcome::written);
+        EXPECT_EQ(port.messages, std::vector<ShownMessage>{written(c.positions)}) << c.text;
+        EXPECT_NE(port.messages.at(0).text.find(c.text), std::string::npos);
+    }
+}
+
+TEST(FilterRun, PeriodStartAfterEndKeepsNothing) {
+    FakePort port;
+    port.files[list_path] = list;
+    EXPECT_EQ(ATRINKPOZICIJAS(list_path, nov30, nov1, port), RunOutcome::nothing_kept);
+    EXPECT_EQ(port.messages, std::vector<ShownMessage>{none_kept});
+}
+
+TEST(FilterRun, SaveChooserGetsTheFixedArgumentsAndTheProposedName) {
+    struct ChooserCase {
+        const char* name;
+        std::string list_path;
+        std::string proposed;
+    };
+    const ChooserCase cases[] = {
+        {"plain path", "C:\\Duomenys\\sarasas.xml", "C:\\Duomenys\\sarasas_261207 0905.xml"},
+        {"five-character extension", "C:\\Duomenys\\sarasas.xmlx",
+         "C:\\Duomenys\\sarasas._261207 0905.xml"},
+        {"Lithuanian path", "C:\\Gaminių sąrašai\\šiandien.xml",
+         "C:\\Gaminių sąrašai\\šiandien_261207 0905.xml"},
+    };
+    for (const ChooserCase& c : cases) {
+        FakePort port;
+        port.files[c.list_path] = list;
+        ATRINKPOZICIJAS(c.list_path, nov1, nov30, port);
+        ASSERT_EQ(port.save_requests.size(), 1u) << c.name;
+        const SaveRequest& request = port.save_requests[0];
+        EXPECT_EQ(request.title, "GPAIS failų tvarkytojas") << c.name;
+        EXPECT_EQ(request.initial_folder, "C:\\Darbas\\") << c.name;
+        EXPECT_EQ(request.default_extension, ".xml") << c.name;
+        ASSERT_EQ(request.file_types.size(), 1u) << c.name;
+        EXPECT_EQ(request.file_types[0].description, "GPAIS failai (*.xml)") << c.name;
+        EXPECT_EQ(request.file_types[0].pattern, "*.xml") << c.name;
+        EXPECT_EQ(request.filter_index, 1u) << c.name;
+        EXPECT_EQ(request.proposed_name, c.proposed) << c.name;
+    }
+}
+
+// Through the real file system: what a person finds on disk afterwards.
+struct DiskCase {
+    const char* name;
+    const char* target;    // relative to the folder; "sarasas.xml" is the product list itself
+    const char* existing;  // present before the run (read-only when `read_only`), or null
+    bool read_only;
+    RunOutcome outcome;
+    bool target_is_filtered;  // the target holds the filtered document afterwards
+};
+
+TEST(FilterRun, SavingOnDisk) {
+    const std::string filtered =
+        head + position("A1", "2026-11-05") + position("C3", "2026-11-30") + tail;
+    const std::string old_bytes = "SENAS\r\n";
+    const DiskCase cases[] = {
+        {"new file", "naujas.xml", nullptr, false, RunOutcome::written, true},
+        {"over an existing file, without a question", "naujas.xml", "naujas.xml", false,
+         RunOutcome::written, true},
+        {"over the product list itself", "sarasas.xml", nullptr, false, RunOutcome::written, true},
+        {"into a missing folder", "nėra/naujas.xml", nullptr, false, RunOutcome::write_failed,
+         false},
+        {"over a read-only file", "naujas.xml", "naujas.xml", true, RunOutcome::write_failed,
+         false},
+    };
+    for (const DiskCase& c : cases) {
+        TempFolder folder;
+        folder.write("sarasas.xml", list);
+        if (c.existing != nullptr) {
+            folder.write(c.existing, old_bytes);
+            if (c.read_only) {
+                std::filesystem::permissions(folder.path() / c.existing,
+                                             std::filesystem::perms::owner_read);
+            }
+        }
+        const std::vector<std::string> names_before = folder.names();
+        FakePort port;
+        port.real_files = true;
+        port.save_answer = folder.utf8(c.target);
+        EXPECT_EQ(ATRINKPOZICIJAS(folder.utf8("sarasas.xml"), nov1, nov30, port), c.outcome)
+            << c.name;
+        const std::string after = read_whole_file(folder.utf8(c.target));
+        if (c.target_is_filtered) {
+            EXPECT_EQ(after, filtered) << c.name;
+            EXPECT_EQ(port.messages, std::vector<ShownMessage>{written(2)}) << c.name;
+        } else {
+            EXPECT_EQ(port.messages, std::vector<ShownMessage>{not_written(port.save_answer)})
+                << c.name;
+            EXPECT_EQ(folder.names(), names_before) << c.name << ": nothing created";
+            if (c.existing != nullptr) {
+                EXPECT_EQ(after, old_bytes) << c.name;
+            }
+            EXPECT_EQ(read_whole_file(folder.utf8("sarasas.xml")), list) << c.name;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace gpais
