@@ -1,0 +1,96 @@
+# shellcheck shell=bash
+# Sourced, not run: gives the Windows tests a private Wine world and takes it down again.
+#
+#   source scripts/wine-env.sh
+#   wine_env_start        # 32-bit prefix in build/windows/wineprefix, Lithuanian locale,
+#                         # a private Xvfb display and a persistent wineserver
+#   ctest --preset windows
+#   wine_env_stop         # wineserver -k, Xvfb killed
+#
+# Both functions are quiet, may be called again at any time and leave the shell usable.
+
+gpais_wine_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# A display of our own, so that tests never draw on (or wait for) somebody else's screen.
+gpais_wine_start_xvfb() {
+    if [ -n "${GPAIS_XVFB_PID:-}" ] && kill -0 "$GPAIS_XVFB_PID" 2>/dev/null; then
+        return 0
+    fi
+    local n
+    for n in $(seq 91 190); do
+        if [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; then
+            continue
+        fi
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+        local pid=$!
+        local tries
+        for tries in $(seq 1 100); do
+            if [ -e "/tmp/.X11-unix/X$n" ]; then
+                break
+            fi
+            if ! kill -0 "$pid" 2>/dev/null; then
+                break
+            fi
+            sleep 0.05
+        done
+        if kill -0 "$pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
+            export GPAIS_XVFB_PID=$pid
+            export DISPLAY=":$n"
+            return 0
+        fi
+        # Another Xvfb won the race for this number: try the next one.
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
+    echo "wine-env: no free X display for Xvfb" >&2
+    return 1
+}
+
+wine_env_start() {
+    export WINEPREFIX="${GPAIS_WINEPREFIX:-$gpais_wine_root/build/windows/wineprefix}"
+    export WINEARCH=win32
+    export WINEDEBUG=-all
+    export LANG=lt_LT.UTF-8
+    export LC_ALL=lt_LT.UTF-8
+    # No Mono or Gecko installer prompts during the first start of the prefix.
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    mkdir -p "$(dirname "$WINEPREFIX")"
+
+    gpais_wine_start_xvfb || return 1
+
+    wineserver -p >/dev/null 2>&1
+    # The first start creates the prefix; later ones only bring up the helper processes now, so
+    # that they do not inherit the pipes of the first test that would otherwise start them.
+    wine cmd /c exit 0 >/dev/null 2>&1 </dev/null
+    gpais_wine_settings >/dev/null 2>&1
+    return 0
+}
+
+# Without a window manager every managed window that Wine hides waits 2 s for a reply that never
+# comes; a crash dialog would wait for a click that never comes. Written once into the prefix.
+gpais_wine_settings() {
+    local reg="$WINEPREFIX/drive_c/gpais-settings.reg"
+    if grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null &&
+        grep -q '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" 2>/dev/null; then
+        rm -f "$reg"
+        return 0
+    fi
+    printf '%s\r\n' 'REGEDIT4' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' '' >"$reg"
+    wine regedit /S 'C:\gpais-settings.reg' </dev/null
+    rm -f "$reg"
+}
+
+wine_env_stop() {
+    if [ -n "${WINEPREFIX:-}" ]; then
+        wineserver -k >/dev/null 2>&1
+        wineserver -w >/dev/null 2>&1
+    fi
+    if [ -n "${GPAIS_XVFB_PID:-}" ]; then
+        kill "$GPAIS_XVFB_PID" 2>/dev/null
+        wait "$GPAIS_XVFB_PID" 2>/dev/null
+        unset GPAIS_XVFB_PID
+    fi
+    return 0
+}

@@ -1,0 +1,81 @@
+// Owners of the Windows handles that the driver opens, so that a failed check anywhere still
+// closes them (and never leaves a test program running behind CTest's back).
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace gpais::e2e {
+
+template <typename Traits>
+class unique_handle {
+  public:
+    using type = typename Traits::type;
+
+    unique_handle() noexcept : value_(Traits::empty()) {}
+    explicit unique_handle(type value) noexcept : value_(value) {}
+    unique_handle(const unique_handle&) = delete;
+    unique_handle& operator=(const unique_handle&) = delete;
+    unique_handle(unique_handle&& other) noexcept : value_(other.release()) {}
+    unique_handle& operator=(unique_handle&& other) noexcept {
+        if (this != &other) {
+            reset(other.release());
+        }
+        return *this;
+    }
+    ~unique_handle() { reset(); }
+
+    type get() const noexcept { return value_; }
+    explicit operator bool() const noexcept { return value_ != Traits::empty(); }
+    type release() noexcept { return std::exchange(value_, Traits::empty()); }
+    void reset(type value = Traits::empty()) noexcept {
+        if (value_ != Traits::empty()) {
+            Traits::close(value_);
+        }
+        value_ = value;
+    }
+
+  private:
+    type value_;
+};
+
+struct kernel_handle_traits {
+    using type = HANDLE;
+    static type empty() noexcept { return nullptr; }
+    static void close(type h) noexcept { ::CloseHandle(h); }
+};
+using unique_kernel_handle = unique_handle<kernel_handle_traits>;
+
+struct gdi_object_traits {
+    using type = HGDIOBJ;
+    static type empty() noexcept { return nullptr; }
+    static void close(type h) noexcept { ::DeleteObject(h); }
+};
+using unique_gdi_object = unique_handle<gdi_object_traits>;
+
+struct memory_dc_traits {
+    using type = HDC;
+    static type empty() noexcept { return nullptr; }
+    static void close(type h) noexcept { ::DeleteDC(h); }
+};
+using unique_memory_dc = unique_handle<memory_dc_traits>;
+
+// The screen's DC is borrowed, not created, and goes back with ReleaseDC.
+class screen_dc {
+  public:
+    screen_dc() noexcept : dc_(::GetDC(nullptr)) {}
+    screen_dc(const screen_dc&) = delete;
+    screen_dc& operator=(const screen_dc&) = delete;
+    ~screen_dc() {
+        if (dc_ != nullptr) {
+            ::ReleaseDC(nullptr, dc_);
+        }
+    }
+    HDC get() const noexcept { return dc_; }
+
+  private:
+    HDC dc_;
+};
+
+}  // namespace gpais::e2e

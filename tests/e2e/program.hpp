@@ -1,0 +1,35 @@
+// The program under test as a user starts it: a command line, a start folder, and an exit code
+// at the end. A program that is still running when its owner goes away is terminated, so a
+// failed scenario never leaves a dialog behind for the next one.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "handles.hpp"
+
+namespace gpais::e2e {
+
+class program {
+  public:
+    // command_tail is what follows the quoted program path on the command line, as typed.
+    program(const std::filesystem::path& exe, const std::wstring& command_tail,
+            const std::filesystem::path& start_folder);
+    program(const program&) = delete;
+    program& operator=(const program&) = delete;
+    ~program();
+
+    HANDLE process() const noexcept { return process_.get(); }
+    DWORD id() const noexcept { return id_; }
+    bool running() const;
+    DWORD wait_exit(std::chrono::milliseconds limit);
+
+  private:
+    unique_kernel_handle process_;
+    DWORD id_ = 0;
+};
+
+}  // namespace gpais::e2e

@@ -1,0 +1,85 @@
+#include "remote_calendar.hpp"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "check.hpp"
+#include "windows_probe.hpp"
+
+namespace gpais::e2e {
+
+namespace {
+
+// A SYSTEMTIME in the program's address space, freed again whatever happens.
+class remote_systemtime {
+  public:
+    explicit remote_systemtime(HANDLE process)
+        : process_(process),
+          address_(::VirtualAllocEx(process, nullptr, sizeof(SYSTEMTIME), MEM_COMMIT | MEM_RESERVE,
+                                    PAGE_READWRITE)) {
+        expect(address_ != nullptr, "cannot place a SYSTEMTIME in the program's memory");
+    }
+    remote_systemtime(const remote_systemtime&) = delete;
+    remote_systemtime& operator=(const remote_systemtime&) = delete;
+    ~remote_systemtime() { ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE); }
+
+    LPARAM address() const { return reinterpret_cast<LPARAM>(address_); }
+    void write(const SYSTEMTIME& value) {
+        SIZE_T written = 0;
+        expect(::WriteProcessMemory(process_, address_, &value, sizeof value, &written) &&
+                   written == sizeof value,
+               "cannot write the program's memory");
+    }
+    SYSTEMTIME read() const {
+        SYSTEMTIME value{};
+        SIZE_T read = 0;
+        expect(::ReadProcessMemory(process_, address_, &value, sizeof value, &read) &&
+                   read == sizeof value,
+               "cannot read the program's memory");
+        return value;
+    }
+
+  private:
+    HANDLE process_;
+    void* address_;
+};
+
+}  // namespace
+
+std::chrono::year_month_day calendar_date(HANDLE process, HWND calendar) {
+    remote_systemtime buffer(process);
+    SYSTEMTIME filler;
+    std::memset(&filler, 0x20, sizeof filler);
+    buffer.write(filler);
+    expect(send(calendar, MCM_GETCURSEL, 0, buffer.address()) != 0,
+           "the calendar has no selection");
+    const SYSTEMTIME value = buffer.read();
+    return std::chrono::year_month_day{std::chrono::year{value.wYear},
+                                       std::chrono::month{value.wMonth},
+                                       std::chrono::day{value.wDay}};
+}
+
+void set_calendar_date(HANDLE process, HWND calendar, std::chrono::year_month_day date) {
+    SYSTEMTIME value{};
+    value.wYear = static_cast<WORD>(static_cast<int>(date.year()));
+    value.wMonth = static_cast<WORD>(static_cast<unsigned>(date.month()));
+    value.wDay = static_cast<WORD>(static_cast<unsigned>(date.day()));
+    value.wDayOfWeek =
+        static_cast<WORD>(std::chrono::weekday{std::chrono::sys_days{date}}.c_encoding());
+    remote_systemtime buffer(process);
+    buffer.write(value);
+    expect(send(calendar, MCM_SETCURSEL, 0, buffer.address()) != 0,
+           "the calendar refused " + to_text(date));
+    expect(calendar_date(process, calendar) == date, "the calendar did not take " + to_text(date));
+}
+
+std::string to_text(std::chrono::year_month_day date) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+    return text;
+}
+
+}  // namespace gpais::e2e

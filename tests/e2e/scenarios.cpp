@@ -1,0 +1,399 @@
+#include "scenarios.hpp"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <set>
+#include <thread>
+
+#include "check.hpp"
+#include "remote_calendar.hpp"
+#include "screen.hpp"
+#include "user_session.hpp"
+#include "windows_probe.hpp"
+
+namespace gpais::e2e {
+
+namespace {
+
+using namespace std::chrono;
+
+// The month in which the sample product list has dates on and just beyond both ends.
+const ymd march_first = 2025y / March / 1d;
+const ymd march_last = 2025y / March / 31d;
+
+const expected_box bad_period{L"Blogai nurodytos periodo datos", L"Pranešimas", IDI_WARNING};
+const expected_box no_list{L"Nenurodytas pradinis failas", L"Pranešimas", IDI_WARNING};
+const expected_box bad_list{L"Blogas nurodyto failo turinys", L"Klaida", IDI_ERROR};
+
+expected_box saved(int kept) {
+    return {L"Sveikinu, failas suformuotas su " + std::to_wstring(kept) + L" pozicijoms.",
+            L"Informacija", IDI_INFORMATION};
+}
+
+std::wstring quoted(const std::filesystem::path& path) {
+    return L"\"" + path.wstring() + L"\"";
+}
+
+std::set<std::filesystem::path> files_in(const std::filesystem::path& folder) {
+    std::set<std::filesystem::path> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        names.insert(entry.path());
+    }
+    return names;
+}
+
+void expect_visible(const user_session& session, std::initializer_list<int> ids, bool visible,
+                    const std::string& when) {
+    for (int id : ids) {
+        expect(::IsWindowVisible(session.control(id)) == (visible ? TRUE : FALSE),
+               "control " + std::to_string(id) + (visible ? " hidden " : " shown ") + when);
+    }
+}
+
+void expect_period_mode(const user_session& session, const std::string& when) {
+    expect_visible(session, {first_day_label, first_day, last_day_label, last_day}, true, when);
+    expect_visible(session, {log_label, log_browse, log_path}, false, when);
+    expect(checked(session.control(by_period)) && !checked(session.control(by_errors)),
+           "\"Pradėta tiekti\" is not the only checked mode " + when);
+}
+
+void expect_error_log_mode(const user_session& session, const std::string& when) {
+    expect_visible(session, {first_day_label, first_day, last_day_label, last_day}, false, when);
+    expect_visible(session, {log_label, log_browse, log_path}, true, when);
+    expect(checked(session.control(by_errors)) && !checked(session.control(by_period)),
+           "\"GPAIS klaidas\" is not the only checked mode " + when);
+}
+
+void expect_dates(const user_session& session, ymd first, ymd last, const std::string& when) {
+    const ymd shown_first = session.date(first_day);
+    const ymd shown_last = session.date(last_day);
+    expect(shown_first == first && shown_last == last,
+           "calendars show " + to_text(shown_first) + " .. " + to_text(shown_last) + " " + when +
+               ", expected " + to_text(first) + " .. " + to_text(last));
+}
+
+HWND focused_control(HWND dialog) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    expect(::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &info) != FALSE,
+           "cannot ask the dialog's thread for its focus");
+    return info.hwndFocus;
+}
+
+// ---- Opening the dialog ----------------------------------------------------------------------
+
+struct opening_case {
+    std::string name;
+    std::wstring command_tail;  // {start} stands for the start folder
+    std::wstring expected_path;
+};
+
+std::wstring with_start(std::wstring text, const std::filesystem::path& start) {
+    const std::wstring marker = L"{start}";
+    if (const auto at = text.find(marker); at != std::wstring::npos) {
+        text.replace(at, marker.size(), start.wstring());
+    }
+    return text;
+}
+
+const std::vector<opening_case> opening_cases = {
+    {"opening_quoted_path", L"\"{start}\\Prekių sąrašas su tarpais.xml\"",
+     L"{start}\\Prekių sąrašas su tarpais.xml"},
+    {"opening_without_argument", L"", L""},
+    {"opening_unquoted_path", L"C:\\Mano failai\\sąrašas.xml", L"C:\\Mano"},
+    {"opening_quotes_inside", L"a\"b c\"d antras", L"ab cd"},
+};
+
+struct label_case {
+    int id;
+    std::wstring text;
+};
+
+const std::vector<label_case> labels = {
+    {first_day_label, L"Pradėta tiekti nuo"},
+    {last_day_label, L"Pradėta tiekti iki"},
+    {log_label, L"GPAIS klaidų failas:"},
+    {log_browse, L"..."},
+    {mode_label, L"Filtruoti pagal:"},
+    {by_period, L"Pradėta tiekti"},
+    {by_errors, L"GPAIS klaidas"},
+    {list_browse, L"..."},
+    {run_button, L"Formuoti naują xml"},
+};
+
+void opening(const context& ctx, const std::string& name) {
+    const opening_case* found = nullptr;
+    for (const auto& c : opening_cases) {
+        found = c.name == name ? &c : found;
+    }
+    workspace place(name, ctx.source_dir);
+    const auto before = files_in(place.start());
+    user_session session(place, ctx.exe, with_start(found->command_tail, place.start()));
+
+    expect_period_mode(session, "on opening");
+    expect_visible(session, {mode_label, by_period, by_errors, list_browse, list_path, run_button},
+                   true, "on opening");
+    for (const auto& label : labels) {
+        expect_text(session.text(label.id), label.text, "text of " + std::to_string(label.id));
+    }
+    const auto [first, last] = default_period(today());
+    expect_dates(session, first, last, "on opening");
+    for (int calendar : {first_day, last_day}) {
+        expect(LOWORD(send(session.control(calendar), MCM_GETFIRSTDAYOFWEEK)) == 0,
+               "calendar " + std::to_string(calendar) + " does not start its weeks on Monday");
+    }
+    expect(focused_control(session.dialog()) == session.control(run_button),
+           "the focus is not on \"Formuoti naują xml\"");
+    expect_text(session.text(list_path), with_start(found->expected_path, place.start()),
+                "\"Senas xml:\" on opening");
+
+    // The close box ends the program without a run.
+    ::PostMessageW(session.dialog(), WM_CLOSE, 0, 0);
+    session.expect_end_without(L"Informacija", "after WM_CLOSE");
+    expect(files_in(place.start()) == before, "closing the dialog left files behind");
+}
+
+// ---- Modes, keys and the close box ------------------------------------------------------------
+
+void mode_switch(const context& ctx, const std::string& name) {
+    workspace place(name, ctx.source_dir);
+    user_session session(place, ctx.exe, quoted(place.product_list()));
+    const ymd first = 2024y / February / 1d;
+    const ymd last = 2024y / February / 29d;
+    session.set_period(first, last);
+
+    session.choose_mode(by_errors);
+    expect_error_log_mode(session, "after a click on \"GPAIS klaidas\"");
+    session.set_text(log_path, L"klaidos ąčę.log");
+
+    session.choose_mode(by_period);
+    expect_period_mode(session, "after a click back on \"Pradėta tiekti\"");
+    expect_dates(session, first, last, "after switching modes twice");
+    expect_text(session.text(list_path), place.product_list().wstring(), "\"Senas xml:\"");
+    expect_text(session.text(log_path), L"klaidos ąčę.log", "the hidden error log field");
+
+    session.choose_mode(by_errors);
+    expect_error_log_mode(session, "after a second click on \"GPAIS klaidas\"");
+    expect_text(session.text(log_path), L"klaidos ąčę.log", "the error log field");
+    ::PostMessageW(session.dialog(), WM_CLOSE, 0, 0);
+    session.expect_end_without(L"Klaida", "after WM_CLOSE in error-log mode");
+}
+
+void escape_does_nothing(const context& ctx, const std::string& name) {
+    workspace place(name, ctx.source_dir);
+    user_session session(place, ctx.exe, quoted(place.product_list()));
+    HWND focus = focused_control(session.dialog());
+    ::PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    ::PostMessageW(focus, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+    session.expect_dialog_only("after Esc");
+    ::PostMessageW(session.dialog(), WM_COMMAND, IDCANCEL, 0);
+    session.expect_dialog_only("after IDCANCEL without a control");
+    ::PostMessageW(session.dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    session.expect_end_without(L"Informacija", "after SC_CLOSE");
+}
+
+// ---- Refused runs -------------------------------------------------------------------------------
+
+void warnings(const context& ctx, const std::string& name) {
+    workspace place(name, ctx.source_dir);
+    const auto before = files_in(place.start());
+    user_session session(place, ctx.exe, quoted(place.product_list()));
+    const ymd later = 2025y / March / 10d;
+    const ymd earlier = 2025y / March / 9d;
+
+    session.set_period(later, earlier);
+    session.click(run_button);
+    session.answer_box(bad_period);
+    session.expect_dialog_only("\"Blogai nurodytos periodo datos\"");
+    expect_dates(session, later, earlier, "after the warning");
+
+    // Both faults at once: the period is named, not the path.
+    session.set_text(list_path, L"");
+    session.click(run_button);
+    session.answer_box(bad_period);
+    session.expect_dialog_only("\"Blogai nurodytos periodo datos\" with an empty path");
+
+    // A one-day period is fine; a path of blanks is not.
+    session.set_period(earlier, earlier);
+    session.set_text(list_path, L"   ");
+    session.click(run_button);
+    session.answer_box(no_list);
+    session.expect_dialog_only("\"Nenurodytas pradinis failas\"");
+    expect_text(session.text(list_path), L"   ", "\"Senas xml:\" after the warning");
+
+    ::PostMessageW(session.dialog(), WM_CLOSE, 0, 0);
+    session.expect_end_without(L"Informacija", "after WM_CLOSE");
+    expect(files_in(place.start()) == before, "refused runs left files behind");
+}
+
+// ---- Runs ---------------------------------------------------------------------------------------
+
+// Presses the run button and checks the name that the save chooser proposes, which carries the
+// time at which it was made: any minute from the click to the chooser's appearance will do.
+HWND run_to_save_chooser(user_session& session, const std::wstring& list_path_text) {
+    SYSTEMTIME before{};
+    ::GetLocalTime(&before);
+    session.click(run_button);
+    HWND chooser = session.wait_chooser(list_chooser_title);
+    SYSTEMTIME after{};
+    ::GetLocalTime(&after);
+    const std::wstring proposed = session.chooser_file_name(chooser);
+    const std::wstring stem = list_path_text.substr(0, list_path_text.size() - 4);
+    const std::wstring stem_name = std::filesystem::path(stem).filename().wstring();
+    bool fits = false;
+    for (const auto& time : {before, after}) {
+        fits =
+            fits || proposed == stem + name_stamp(time) || proposed == stem_name + name_stamp(time);
+    }
+    expect(fits, "the save chooser proposes \"" + utf8(proposed) + "\", expected \"" +
+                     utf8(stem + name_stamp(before)) + "\" or its file name alone");
+    expect_text(text_of(chooser, 0x470), L"GPAIS failai (*.xml)", "the save chooser's file types");
+    return chooser;
+}
+
+void period_run_saved(const context& ctx, const std::string& name) {
+    workspace place(name, ctx.source_dir);
+    user_session session(place, ctx.exe, quoted(place.product_list()));
+    expect_text(session.text(list_path), place.product_list().wstring(), "\"Senas xml:\"");
+    session.set_period(march_first, march_last);
+    HWND chooser = run_to_save_chooser(session, place.product_list().wstring());
+    const auto output = place.start() / L"Rezultatas ąčę.xml";
+    session.accept_chooser(chooser, output.wstring());
+    session.answer_box(saved(3));
+    session.expect_exit_code_0("after a run");
+    expect_same_bytes(output, place.golden("by-period.xml"));
+    expect_same_bytes(place.product_list(), place.data("produktai.xml"));
+    expect(!std::filesystem::exists(place.start() / L"Klaidos.log"), "a crash report was written");
+}
+
+void period_run_cancelled(const context& ctx, const std::string& name) {
+    workspace place(name, ctx.source_dir);
+    const auto before = files_in(place.start());
+    user_session session(place, ctx.exe, quoted(place.product_list()));
+    session.set_period(march_first, march_last);
+    HWND chooser = run_to_save_chooser(session, place.product_list().wstring());
+    session.cancel_chooser(chooser);
+    // Nothing was saved, so nothing may be reported as saved.
+    session.expect_end_without(L"Informacija", "after the save chooser was cancelled");
+    expect(files_in(place.start()) == before, "a cancelled save left files behind");
+}
+
+void error_log_run_saved(const context& ctx, const std::string& name) {
+    workspace place(name, ctx.source_dir);
+    user_session session(place, ctx.exe, quoted(place.product_list()));
+    session.choose_mode(by_errors);
+    session.set_text(log_path, place.error_log().wstring());
+    HWND chooser = run_to_save_chooser(session, place.product_list().wstring());
+    const auto output = place.start() / L"poaplankis" / L"Pagal klaidas";
+    session.accept_chooser(chooser, output.wstring());
+    session.answer_box(saved(2));
+    session.expect_exit_code_0("after a run");
+    // The chooser adds the default extension to a name typed without one.
+    expect_same_bytes(place.start() / L"poaplankis" / L"Pagal klaidas.xml",
+                      place.golden("by-errors.xml"));
+    expect_same_bytes(place.error_log(), place.data("klaidos.log"));
+}
+
+void error_log_run_empty_fields(const context& ctx, const std::string& name) {
+    workspace place(name, ctx.source_dir);
+    const auto before = files_in(place.start());
+    user_session session(place, ctx.exe, L"");
+    session.choose_mode(by_errors);
+    session.click(run_button);
+    session.answer_box(bad_list);
+    session.expect_exit_code_0("after \"Blogas nurodyto failo turinys\"");
+    expect(files_in(place.start()) == before, "a refused run left files behind");
+}
+
+// ---- Choosers -----------------------------------------------------------------------------------
+
+void choosers(const context& ctx, const std::string& name) {
+    workspace place(name, ctx.source_dir);
+    user_session session(place, ctx.exe, L"");
+    const std::wstring earlier_text = L"ankstesnis.xml";
+    session.set_text(list_path, earlier_text);
+
+    session.click(list_browse);
+    session.cancel_chooser(session.wait_chooser(list_chooser_title));
+    expect_text(session.text(list_path), earlier_text, "\"Senas xml:\" after a cancelled chooser");
+
+    session.click(list_browse);
+    HWND chooser = session.wait_chooser(list_chooser_title);
+    expect_text(text_of(chooser, 0x470), L"GPAIS failai (*.xml)", "the chooser's file types");
+    expect_text(session.chooser_file_name(chooser), L"", "the chooser's file name on opening");
+    session.accept_chooser(chooser, L"pasirinktas");
+    expect_text(session.text(list_path), (place.start() / L"pasirinktas.xml").wstring(),
+                "\"Senas xml:\" after choosing a new file in the start folder");
+
+    session.choose_mode(by_errors);
+    session.click(log_browse);
+    session.cancel_chooser(session.wait_chooser(log_chooser_title));
+    expect_text(session.text(log_path), L"", "the error log field after a cancelled chooser");
+
+    session.click(log_browse);
+    chooser = session.wait_chooser(log_chooser_title);
+    expect_text(text_of(chooser, 0x470), L"GPAIS klaidos (*.log,*.txt)",
+                "the error log chooser's file types");
+    session.accept_chooser(chooser, L"poaplankis\\klaidos");
+    expect_text(session.text(log_path), (place.start() / L"poaplankis" / L"klaidos.log").wstring(),
+                "the error log field after choosing a file in a subfolder");
+
+    // A bare file name is found, and a proposed bare name saved, only where the program started:
+    // the choosers must have left the current folder alone.
+    session.choose_mode(by_period);
+    const std::wstring relative = place.product_list().filename().wstring();
+    session.set_text(list_path, relative);
+    session.set_period(march_first, march_last);
+    chooser = run_to_save_chooser(session, relative);
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    const std::wstring proposed = session.chooser_file_name(chooser);
+    session.accept_chooser(chooser, proposed);
+    session.answer_box(saved(3));
+    session.expect_exit_code_0("after a run");
+    expect_same_bytes(place.start() / proposed, place.golden("by-period.xml"));
+}
+
+// ---- The picture for the documentation ----------------------------------------------------------
+
+void screenshot(const context& ctx, const std::string& name) {
+    workspace place(name, ctx.source_dir);
+    user_session session(place, ctx.exe, L"\"C:\\GPAIS\\Prekių sąrašas.xml\"");
+    ::SetForegroundWindow(session.dialog());
+    std::this_thread::sleep_for(700ms);  // lets the calendars finish painting
+    RECT area{};
+    ::GetWindowRect(session.dialog(), &area);
+    const image picture = capture(area);
+    expect(picture.width > 100 && picture.height > 100, "the dialog is too small to picture");
+    std::set<std::uint32_t> colours(picture.pixels.begin(), picture.pixels.end());
+    expect(colours.size() > 8, "the dialog's picture is blank");
+    save_bmp(picture, ctx.artifact);
+    ::PostMessageW(session.dialog(), WM_CLOSE, 0, 0);
+    session.expect_end_without(L"Informacija", "after WM_CLOSE");
+}
+
+}  // namespace
+
+const std::vector<scenario>& scenarios() {
+    static const std::vector<scenario> all = [] {
+        std::vector<scenario> list;
+        for (const auto& c : opening_cases) {
+            list.push_back({c.name, opening});
+        }
+        list.push_back({"mode_switch", mode_switch});
+        list.push_back({"escape_does_nothing", escape_does_nothing});
+        list.push_back({"warnings", warnings});
+        list.push_back({"period_run_saved", period_run_saved});
+        list.push_back({"period_run_cancelled", period_run_cancelled});
+        list.push_back({"error_log_run_saved", error_log_run_saved});
+        list.push_back({"error_log_run_empty_fields", error_log_run_empty_fields});
+        list.push_back({"choosers", choosers});
+        list.push_back({"screenshot", screenshot});
+        return list;
+    }();
+    return all;
+}
+
+}  // namespace gpais::e2e

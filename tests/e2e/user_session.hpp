@@ -1,0 +1,83 @@
+// One start of the program, driven through its dialog, choosers and message boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "program.hpp"
+#include "workspace.hpp"
+
+namespace gpais::e2e {
+
+inline const std::wstring main_caption = L"GPAIS sąrašų filtravimas:";
+inline const std::wstring list_chooser_title = L"GPAIS failų tvarkytojas";
+inline const std::wstring log_chooser_title = L"GPAIS klaidų failas";
+
+enum control_id : int {
+    first_day_label = 301,
+    first_day = 303,
+    last_day_label = 311,
+    last_day = 313,
+    log_label = 401,
+    log_browse = 402,
+    log_path = 403,
+    mode_label = 500,
+    by_period = 501,
+    by_errors = 502,
+    list_browse = 102,
+    list_path = 103,
+    run_button = 111,
+};
+
+struct expected_box {
+    std::wstring text;
+    std::wstring caption;
+    const wchar_t* icon;
+};
+
+using ymd = std::chrono::year_month_day;
+
+ymd today();
+// The period a fresh dialog proposes: the last complete month, or this month on its last day.
+std::pair<ymd, ymd> default_period(ymd day);
+// "_YYMMDD HHMM.xml" for the given local time.
+std::wstring name_stamp(const SYSTEMTIME& time);
+
+class user_session {
+  public:
+    user_session(const workspace& place, const std::filesystem::path& exe,
+                 const std::wstring& command_tail);
+
+    HWND dialog() const { return dialog_; }
+    HWND control(int id) const;
+    program& process() { return program_; }
+
+    ymd date(int calendar) const;
+    void set_date(int calendar, ymd value);
+    void set_period(ymd first, ymd last);
+    std::wstring text(int id) const;
+    void set_text(int id, const std::wstring& value);
+    void click(int id);
+    void choose_mode(int button);
+
+    HWND wait_chooser(const std::wstring& title);
+    // Types a name into a chooser's file name field and presses its OK (Open or Save) button.
+    void accept_chooser(HWND chooser, const std::wstring& name);
+    void cancel_chooser(HWND chooser);
+    std::wstring chooser_file_name(HWND chooser) const;
+
+    void answer_box(const expected_box& box);
+    // The dialog is still there and answers, and nothing else has opened.
+    void expect_dialog_only(const std::string& after);
+    void expect_exit_code_0(const std::string& after);
+    void expect_end_without(const std::wstring& caption, const std::string& after);
+
+  private:
+    program program_;
+    HWND dialog_ = nullptr;
+};
+
+}  // namespace gpais::e2e

@@ -1,0 +1,61 @@
+#include "workspace.hpp"
+
+#include <windows.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "check.hpp"
+
+namespace gpais::e2e {
+
+workspace::workspace(const std::string& scenario, const std::filesystem::path& source_dir)
+    : source_(source_dir) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    ::GetTempPathW(MAX_PATH + 1, temp);
+    root_ = std::filesystem::path(temp) /
+            (L"gpais-e2e-" + wide(scenario) + L"-" + std::to_wstring(::GetCurrentProcessId()));
+    start_ = root_ / L"Darbai ąčęėįšųūž";
+    std::filesystem::remove_all(root_);
+    std::filesystem::create_directories(start_ / L"poaplankis");
+    std::filesystem::copy_file(data("produktai.xml"), product_list());
+    std::filesystem::copy_file(data("klaidos.log"), error_log());
+}
+
+workspace::~workspace() {
+    if (!keep_) {
+        std::error_code ignored;
+        std::filesystem::remove_all(root_, ignored);
+    }
+}
+
+std::filesystem::path workspace::golden(const std::string& name) const {
+    return source_ / L"golden" / wide(name);
+}
+
+std::filesystem::path workspace::data(const std::string& name) const {
+    return source_ / L"data" / wide(name);
+}
+
+std::string read_bytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    expect(static_cast<bool>(in), "cannot read " + utf8(file.wstring()));
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void expect_same_bytes(const std::filesystem::path& actual, const std::filesystem::path& expected) {
+    const std::string got = read_bytes(actual);
+    const std::string want = read_bytes(expected);
+    if (got == want) {
+        return;
+    }
+    size_t at = 0;
+    while (at < got.size() && at < want.size() && got[at] == want[at]) {
+        ++at;
+    }
+    throw failure(utf8(actual.wstring()) + " differs from " + utf8(expected.wstring()) +
+                  " at byte " + std::to_string(at) + " (" + std::to_string(got.size()) +
+                  " bytes written, " + std::to_string(want.size()) + " expected)");
+}
+
+}  // namespace gpais::e2e
