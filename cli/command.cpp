@@ -1,0 +1,62 @@
+#include "cli/command.hpp"
+
+#include <string_view>
+#include <variant>
+
+#include "cli/arguments.hpp"
+#include "cli/console_port.hpp"
+#include "filter/filter_run.hpp"
+
+#ifndef GPAIS_VERSION
+#define GPAIS_VERSION "0.0.0"
+#endif
+
+namespace gpais::cli {
+
+namespace {
+
+void print_line(std::FILE* stream, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fputc('\n', stream);
+}
+
+// The two date checks are the ones the dialog makes, so they keep the dialog's own words;
+// every other usage error also points to the help.
+bool is_dialog_message(std::string_view message) {
+    return message == "Blogai nurodytos periodo datos" || message == "Nenurodytas pradinis failas";
+}
+
+}  // namespace
+
+int run_command(std::span<const std::string> arguments, std::FILE* out, std::FILE* err) {
+    const Command command = parse_arguments(arguments);
+    if (std::holds_alternative<HelpCommand>(command)) {
+        std::fputs(usage_text().data(), out);
+        return exit_written;
+    }
+    if (std::holds_alternative<VersionCommand>(command)) {
+        print_line(out, "gpais-filter " GPAIS_VERSION);
+        return exit_written;
+    }
+    if (const auto* usage = std::get_if<UsageError>(&command)) {
+        print_line(err, usage->message);
+        if (!is_dialog_message(usage->message))
+            print_line(err, "gpais-filter --help");
+        return exit_usage;
+    }
+
+    const auto& filter = std::get<FilterCommand>(command);
+    ConsolePort port(filter.output, out, err);
+    const RunOutcome outcome = std::visit(
+        [&](const auto& mode) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(mode)>, PeriodMode>) {
+                return ATRINKPOZICIJAS(filter.product_list, mode.first, mode.last, port);
+            } else {
+                return ATRINKPOZICIJAS(filter.product_list, mode.error_log, port);
+            }
+        },
+        filter.mode);
+    return outcome == RunOutcome::written ? exit_written : exit_not_written;
+}
+
+}  // namespace gpais::cli

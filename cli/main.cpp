@@ -1,0 +1,58 @@
+// Entry point of gpais-filter: the only place that knows the platform. Windows hands the
+// arguments over as UTF-16 and its console needs telling that our messages are UTF-8.
+
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "cli/command.hpp"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+namespace {
+
+std::string to_utf8(const wchar_t* text) {
+    const int length = static_cast<int>(std::wcslen(text));
+    if (length == 0)
+        return {};
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text, length, result.data(), size, nullptr, nullptr);
+    return result;
+}
+
+}  // namespace
+#endif
+
+namespace {
+
+int guarded_run(const std::vector<std::string>& arguments) {
+    try {
+        return gpais::cli::run_command(arguments, stdout, stderr);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "gpais-filter: %s\n", failure.what());
+        return gpais::cli::exit_not_written;
+    }
+}
+
+}  // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+    ::SetConsoleOutputCP(CP_UTF8);
+    // The document goes to standard output byte for byte, CR LF untouched.
+    ::_setmode(::_fileno(stdout), _O_BINARY);
+    std::vector<std::string> arguments;
+    for (int at = 1; at < argc; ++at)
+        arguments.push_back(to_utf8(argv[at]));
+    return guarded_run(arguments);
+}
+#else
+int main(int argc, char** argv) {
+    return guarded_run(std::vector<std::string>(argv + 1, argv + argc));
+}
+#endif

@@ -1,0 +1,196 @@
+// Runs the built gpais-filter on files in a fresh folder and checks what a script would see:
+// the exit code, the lines on standard error and the bytes written.
+#ifdef GPAIS_FILTER_BINARY
+
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "../filter/temp_folder.hpp"
+#include "filter/file_io.hpp"
+
+namespace gpais::cli {
+namespace {
+
+using testing::TempFolder;
+
+const std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<produktai>\r\n";
+std::string position(const std::string& code, const std::string& date) {
+    return "  <baterija>\r\n    <kodas>" + code + "</kodas>\r\n    <pradetaTiektiNuo>" + date +
+           "</pradetaTiektiNuo>\r\n  </baterija>\r\n";
+}
+const std::string list = head + position("A1", "2026-11-05") + position("B2", "2026-10-31") +
+                         position("C3", "2026-11-30") + "</produktai>\r\n";
+const std::string in_november =
+    head + position("A1", "2026-11-05") + position("C3", "2026-11-30") + "</produktai>\r\n";
+const std::string with_b2 = head + position("B2", "2026-10-31") + "</produktai>\r\n";
+
+std::string quoted(const std::string& text) {
+    std::string result = "'";
+    for (const char c : text) {
+        if (c == '\'') {
+            result += "'\\''";
+        } else {
+            result += c;
+        }
+    }
+    return result + "'";
+}
+
+struct Result {
+    int exit_code;
+    std::string out;
+    std::string err;
+};
+
+// Arguments are given as written on a command line, with "@" standing for the folder.
+Result run(const TempFolder& folder, const std::vector<std::string>& arguments) {
+    std::string command =
+        "cd " + quoted(folder.path().string()) + " && " + quoted(GPAIS_FILTER_BINARY);
+    for (const std::string& argument : arguments)
+        command += " " + quoted(argument);
+    const std::string out = (folder.path() / "..stdout").string();
+    const std::string err = (folder.path() / "..stderr").string();
+    command += " >" + quoted(out) + " 2>" + quoted(err);
+    const int status = std::system(command.c_str());
+    Result result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_whole_file(out),
+                  read_whole_file(err)};
+    std::filesystem::remove(out);
+    std::filesystem::remove(err);
+    return result;
+}
+
+struct CommandCase {
+    const char* name;
+    std::vector<std::string> arguments;
+    int exit_code;
+    std::string err;
+    std::string out;
+    const char* written_file;  // checked to hold `written` afterwards, or null
+    std::string written;
+};
+
+TEST(Command, EndToEnd) {
+    const CommandCase cases[] = {
+        {"period mode into a named file",
+         {"--from", "2026-11-01", "--to", "2026-11-30", "-o", "naujas.xml", "sąrašas.xml"},
+         0,
+         "Sveikinu, failas suformuotas su 2 pozicijoms.\n",
+         "",
+         "naujas.xml",
+         in_november},
+        {"error-log mode to standard output",
+         {"--errors", "klaidos.log", "-o", "-", "sąrašas.xml"},
+         0,
+         "Sveikinu, failas suformuotas su 1 pozicijoms.\n",
+         with_b2,
+         nullptr,
+         ""},
+        {"missing product list",
+         {"--errors", "klaidos.log", "nėra.xml"},
+         1,
+         "Blogas nurodyto failo turinys\n",
+         "",
+         nullptr,
+         ""},
+        {"error log without codes",
+         {"--errors", "sąrašas.xml", "sąrašas.xml"},
+         1,
+         "Klaidų faile neradau produktų kodų\n",
+         "",
+         nullptr,
+         ""},
+        {"nothing in the period",
+         {"--from", "2025-01-01", "--to", "2025-12-31", "sąrašas.xml"},
+         1,
+         "Gaila bet neradau nei vienos tinkamos pozicijos\n",
+         "",
+         nullptr,
+         ""},
+        {"output into a missing folder",
+         {"--from", "2026-11-01", "--to", "2026-11-30", "-o", "nėra/naujas.xml", "sąrašas.xml"},
+         1,
+         "Nepavyko įrašyti failo: nėra/naujas.xml\n",
+         "",
+         nullptr,
+         ""},
+        {"output over the product list replaces it",
+         {"--errors", "klaidos.log", "-o", "kopija.xml", "kopija.xml"},
+         0,
+         "Sveikinu, failas suformuotas su 1 pozicijoms.\n",
+         "",
+         "kopija.xml",
+         with_b2},
+        {"first date after the last",
+         {"--from", "2026-11-30", "--to", "2026-11-01", "sąrašas.xml"},
+         2,
+         "Blogai nurodytos periodo datos\n",
+         "",
+         nullptr,
+         ""},
+        {"unknown option",
+         {"--kas", "sąrašas.xml"},
+         2,
+         "Nežinomas parametras: --kas (unknown option)\ngpais-filter --help\n",
+         "",
+         nullptr,
+         ""},
+        {"no product list",
+         {"--errors", "klaidos.log"},
+         2,
+         "Nenurodytas pradinis failas\n",
+         "",
+         nullptr,
+         ""},
+        {"version", {"--version"}, 0, "", "gpais-filter 1.0.0\n", nullptr, ""},
+    };
+    for (const CommandCase& c : cases) {
+        TempFolder folder;
+        folder.write("sąrašas.xml", list);
+        folder.write("kopija.xml", list);
+        folder.write("klaidos.log", "x vienetas su kodu: B2 (produktoKodas=B2) nerastas\r\n");
+        const Result result = run(folder, c.arguments);
+        EXPECT_EQ(result.exit_code, c.exit_code) << c.name;
+        EXPECT_EQ(result.err, c.err) << c.name;
+        EXPECT_EQ(result.out, c.out) << c.name;
+        if (c.written_file != nullptr) {
+            EXPECT_EQ(read_whole_file(folder.utf8(c.written_file)), c.written) << c.name;
+        }
+        EXPECT_EQ(read_whole_file(folder.utf8("sąrašas.xml")), list) << c.name << ": input changed";
+    }
+}
+
+TEST(Command, WithoutOutputWritesTheProposedNameBesideTheList) {
+    TempFolder folder;
+    folder.write("sąrašas.xml", list);
+    const Result result =
+        run(folder, {"--from", "2026-11-01", "--to", "2026-11-30", "sąrašas.xml"});
+    EXPECT_EQ(result.exit_code, 0);
+    const std::vector<std::string> names = folder.names();
+    ASSERT_EQ(names.size(), 2u);
+    // "sąrašas" + "_YYMMDD HHMM.xml", the same name the Windows program proposes.
+    const std::string& made = names[0] == "sąrašas.xml" ? names[1] : names[0];
+    ASSERT_EQ(made.size(), std::string("sąrašas_261207 0905.xml").size()) << made;
+    EXPECT_EQ(made.substr(0, 10), "sąrašas_") << made;
+    EXPECT_EQ(made.substr(made.size() - 4), ".xml") << made;
+    EXPECT_EQ(read_whole_file(folder.utf8(made)), in_november);
+}
+
+TEST(Command, HelpIsPrintedInBothLanguages) {
+    TempFolder folder;
+    const Result result = run(folder, {"--help"});
+    EXPECT_EQ(result.exit_code, 0);
+    EXPECT_NE(result.out.find("Naudojimas"), std::string::npos);
+    EXPECT_NE(result.out.find("Usage"), std::string::npos);
+    EXPECT_EQ(result.err, "");
+}
+
+}  // namespace
+}  // namespace gpais::cli
+
+#endif
