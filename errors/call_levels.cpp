@@ -1,0 +1,114 @@
+#include "errors/call_levels.hpp"
+
+#include <algorithm>
+
+namespace gpais::rt {
+
+namespace {
+
+// Trivially destructible, so a push touches no lazy-initialised thread storage.
+thread_local Frame* innermost = nullptr;
+thread_local std::uint64_t next_serial = 0;
+
+struct UnwoundLevels {
+    bool valid = false;
+    std::vector<Level> levels;
+    std::vector<std::uint64_t> serials;  // of the live frames the levels were read from
+};
+thread_local UnwoundLevels unwound;
+
+void append_levels(std::vector<Level>& out, const Frame* frame) {
+    for (; frame != nullptr; frame = frame->outer) {
+        if (!frame->hidden)
+            out.push_back(read_level(*frame));
+        if (frame->outer_levels != nullptr) {
+            out.insert(out.end(), frame->outer_levels->begin(), frame->outer_levels->end());
+            return;
+        }
+    }
+}
+
+// Runs in a destructor while an exception unwinds: the innermost of our levels to go takes the
+// picture, the levels outside it find themselves in it and leave it alone.
+void note_unwinding(const Frame& frame) noexcept {
+    if (unwound.valid && std::find(unwound.serials.begin(), unwound.serials.end(), frame.serial) !=
+                             unwound.serials.end()) {
+        return;
+    }
+    try {
+        UnwoundLevels taken;
+        append_levels(taken.levels, &frame);
+        for (const Frame* f = &frame; f != nullptr; f = f->outer)
+            taken.serials.push_back(f->serial);
+        taken.valid = true;
+        unwound = std::move(taken);
+    } catch (...) {
+        // Out of memory while unwinding: the report falls back to the live levels.
+        unwound.valid = false;
+    }
+}
+
+}  // namespace
+
+void push_frame(Frame& frame) noexcept {
+    frame.outer = innermost;
+    frame.serial = ++next_serial;
+    frame.exceptions_at_entry = std::uncaught_exceptions();
+    innermost = &frame;
+}
+
+void pop_frame(Frame& frame) noexcept {
+    const int in_flight = std::uncaught_exceptions();
+    if (in_flight > frame.exceptions_at_entry) {
+        note_unwinding(frame);
+    } else if (in_flight == 0 && unwound.valid) {
+        // A normal return: any exception seen before was caught by our own code.
+        unwound.valid = false;
+    }
+    innermost = frame.outer;
+}
+
+Level read_level(const Frame& frame) {
+    Level level;
+    level.name = std::string(frame.name);
+    level.line = frame.line;
+    List missing;
+    for (std::size_t i = 0; i < frame.arg_count; ++i) {
+        Value value;
+        if (frame.args[i].read(frame.args[i].address, value)) {
+            level.args.push_back(std::move(value));
+        } else {
+            missing.emplace_back();
+        }
+    }
+    level.locals = std::move(missing);
+    for (std::size_t i = 0; i < frame.local_count; ++i) {
+        Value value;
+        frame.locals[i].read(frame.locals[i].address, value);
+        level.locals.push_back(std::move(value));
+    }
+    return level;
+}
+
+std::vector<Level> current_levels() {
+    std::vector<Level> levels;
+    append_levels(levels, innermost);
+    return levels;
+}
+
+std::optional<std::vector<Level>> take_unwound_levels() noexcept {
+    if (!unwound.valid)
+        return std::nullopt;
+    unwound.valid = false;
+    return std::optional<std::vector<Level>>(std::move(unwound.levels));
+}
+
+Frame* innermost_frame() noexcept {
+    return innermost;
+}
+
+void adopt_frames(Frame* frame) noexcept {
+    innermost = frame;
+}
+
+}  // namespace gpais::rt

@@ -1,0 +1,129 @@
+#include "errors/console_platform.hpp"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#ifdef _WIN32
+#include "errors/win32_platform.hpp"
+#else
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <ctime>
+#include <fstream>
+#include <iterator>
+#endif
+
+namespace gpais {
+
+namespace {
+
+void write_to_stderr(std::string_view text, std::string_view caption) {
+    std::string line(caption);
+    line += ": ";
+    line += text;
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fflush(stderr);
+}
+
+#ifdef _WIN32
+
+// Windows facts come from Windows even for the console command; only the message and the
+// dialogs differ.
+class ConsolePlatform final : public Win32ErrorPlatform {
+  public:
+    void show_message(std::string_view text, std::string_view caption, unsigned) override {
+        write_to_stderr(text, caption);
+    }
+    void end_thread_dialogs() override {}
+};
+
+#else
+
+class ConsolePlatform final : public ErrorPlatform {
+  public:
+    ClockReading local_time() override {
+        const auto now = std::chrono::system_clock::now();
+        const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+        std::tm parts{};
+        localtime_r(&seconds, &parts);
+        const auto since_second =
+            std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
+        ClockReading t;
+        t.year = parts.tm_year + 1900;
+        t.month = static_cast<unsigned>(parts.tm_mon + 1);
+        t.day = static_cast<unsigned>(parts.tm_mday);
+        t.hour = static_cast<unsigned>(parts.tm_hour);
+        t.minute = static_cast<unsigned>(parts.tm_min);
+        t.second = static_cast<unsigned>(parts.tm_sec);
+        t.millisecond = static_cast<unsigned>(since_second.count());
+        return t;
+    }
+
+    std::optional<std::string> windows_version_value(std::string_view) override {
+        return std::nullopt;
+    }
+
+    std::string computer_name() override {
+        char name[256] = {};
+        if (gethostname(name, sizeof name - 1) != 0)
+            return {};
+        return name;
+    }
+
+    std::string user_name() override { return {}; }
+
+    std::string environment(std::string_view name) override {
+        const char* value = std::getenv(std::string(name).c_str());
+        return value != nullptr ? value : "";
+    }
+
+    std::string command_line() override {
+        std::ifstream in("/proc/self/cmdline", std::ios::binary);
+        std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        while (!text.empty() && text.back() == '\0')
+            text.pop_back();
+        for (char& c : text) {
+            if (c == '\0')
+                c = ' ';
+        }
+        return text;
+    }
+
+    bool append_to_file(std::string_view bare_name, std::string_view bytes,
+                        LogAccess access) override {
+        const int mode = access == LogAccess::read_write ? O_RDWR : O_WRONLY;
+        const int fd = ::open(std::string(bare_name).c_str(), mode | O_CREAT | O_APPEND, 0666);
+        if (fd < 0)
+            return false;
+        // One write, so that a report from another process cannot land inside this one.
+        (void)::write(fd, bytes.data(), bytes.size());
+        ::close(fd);
+        return true;
+    }
+
+    void show_message(std::string_view text, std::string_view caption, unsigned) override {
+        write_to_stderr(text, caption);
+    }
+
+    void end_thread_dialogs() override {}
+
+    [[noreturn]] void exit_process(int code) override {
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
+};
+
+#endif
+
+}  // namespace
+
+ErrorPlatform& console_error_platform() {
+    static ConsolePlatform platform;
+    return platform;
+}
+
+}  // namespace gpais

@@ -1,0 +1,71 @@
+#include "errors/error_handler.hpp"
+
+#include "errors/call_levels.hpp"
+#include "errors/crash_report.hpp"
+#include "errors/raise.hpp"
+#include "errors/support_contact.hpp"
+
+namespace gpais {
+
+namespace {
+
+// Counts the calls that got past the quiet answers; it only grows, and limits how many reports
+// errors nested in the making of a report can write.
+thread_local int crash_reports_started = 0;
+
+rt::Value errorsys_hook(const ErrorRecord& record) {
+    GPAIS_LEVEL("(b)ERRORSYS", GPAIS_ARGS(record));
+    return PRGERROR(record);
+}
+
+bool is_quiet_open_or_append_error(const ErrorRecord& record) {
+    const bool sharing_open = record.GENCODE == gencode::open && record.OSCODE == kSharingViolation;
+    return (sharing_open || record.GENCODE == gencode::append_lock) && record.CANDEFAULT;
+}
+
+}  // namespace
+
+std::string crash_message() {
+    return "Įvyko klaida.\nPraneškite programuotojams.\nEl.paštu: " + std::string(kSupportEmail);
+}
+
+void ERRORSYS() {
+    set_error_hook(&errorsys_hook);
+}
+
+rt::Value PRGERROR(const ErrorRecord& record) {
+    GPAIS_LEVEL("PRGERROR", GPAIS_ARGS(record));
+    if (record.GENCODE == gencode::zero_division)
+        return rt::Value(0);
+    if (record.GENCODE == gencode::lock)
+        return rt::Value(true);
+    if (is_quiet_open_or_append_error(record))
+        return rt::Value(false);
+
+    if (++crash_reports_started > 2)
+        return rt::Value{};
+
+    ErrorPlatform& platform = error_platform();
+    GPAIS_LINE();
+    std::string entry = GETERRORDESC(record);
+    entry.append(kReportSeparatorLength, '=');
+    GPAIS_LINE();
+    // A log that cannot be written loses the report; the user is still told and the process
+    // still ends.
+    (void)platform.append_to_file(kCrashLogName, entry, LogAccess::read_write);
+    GPAIS_LINE();
+    platform.show_message(crash_message(), kCrashCaption, kCrashIcon);
+    GPAIS_LINE();
+    // ENDTHREADDLG on Windows: the modal main dialog must not go on waiting.
+    platform.end_thread_dialogs();
+    platform.exit_process(1);
+    return rt::Value{};  // never reached: the platform does not return from exit_process
+}
+
+void install_error_handling(ErrorPlatform& platform) {
+    set_error_platform(platform);
+    ERRORSYS();
+    install_last_resort_handlers();
+}
+
+}  // namespace gpais

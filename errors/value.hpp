@@ -1,0 +1,118 @@
+#pragma once
+// The values that crash reports and the trace log print. Kept apart from the filter's own
+// types so that failure reporting can be linked into anything without pulling the filter in.
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace gpais::rt {
+
+struct Value;
+struct MapEntry;
+
+using List = std::vector<Value>;
+
+// Entries keep the order in which they were first set; a key set again keeps its place.
+class Map {
+  public:
+    Map() = default;
+    Map(std::initializer_list<MapEntry> entries);
+    void set(Value key, Value value);
+    [[nodiscard]] const std::vector<MapEntry>& entries() const noexcept { return entries_; }
+    [[nodiscard]] bool empty() const noexcept { return entries_.empty(); }
+
+  private:
+    std::vector<MapEntry> entries_;
+};
+
+// A calendar date or the empty date; an impossible year/month/day is stored as empty.
+class CalendarDate {
+  public:
+    CalendarDate() = default;
+    explicit CalendarDate(std::chrono::year_month_day ymd) {
+        if (ymd.ok())
+            ymd_ = ymd;
+    }
+    [[nodiscard]] bool empty() const noexcept { return !ymd_.has_value(); }
+    [[nodiscard]] std::chrono::year_month_day ymd() const noexcept {
+        return ymd_.value_or(std::chrono::year_month_day{});
+    }
+    friend bool operator==(const CalendarDate&, const CalendarDate&) = default;
+
+  private:
+    std::optional<std::chrono::year_month_day> ymd_;
+};
+
+struct CodeBlock {
+    friend bool operator==(const CodeBlock&, const CodeBlock&) = default;
+};
+struct FunctionRef {
+    std::string name;
+    friend bool operator==(const FunctionRef&, const FunctionRef&) = default;
+};
+struct Pointer {
+    const void* address = nullptr;
+    friend bool operator==(const Pointer&, const Pointer&) = default;
+};
+// A C++ object of a kind the table of values does not know (a port, a record).
+struct Opaque {
+    friend bool operator==(const Opaque&, const Opaque&) = default;
+};
+
+struct Value {
+    using Storage = std::variant<std::monostate, bool, std::int64_t, double, CalendarDate,
+                                 std::string, List, Map, CodeBlock, FunctionRef, Pointer, Opaque>;
+    Storage data;
+
+    Value() = default;
+    Value(std::nullopt_t) {}
+    Value(bool b) : data(b) {}
+    Value(int n) : data(std::int64_t{n}) {}
+    Value(long n) : data(std::int64_t{n}) {}
+    Value(long long n) : data(std::int64_t{n}) {}
+    Value(double d) : data(d) {}
+    Value(CalendarDate d) : data(d) {}
+    Value(std::string s) : data(std::move(s)) {}
+    Value(std::string_view s) : data(std::string(s)) {}
+    Value(const char* s) : data(std::string(s)) {}
+    Value(List l) : data(std::move(l)) {}
+    Value(Map m) : data(std::move(m)) {}
+    Value(CodeBlock b) : data(b) {}
+    Value(FunctionRef f) : data(std::move(f)) {}
+    Value(Pointer p) : data(p) {}
+    Value(Opaque o) : data(o) {}
+
+    [[nodiscard]] bool is_nil() const noexcept { return data.index() == 0; }
+    [[nodiscard]] bool is_number() const noexcept {
+        return std::holds_alternative<std::int64_t>(data) || std::holds_alternative<double>(data);
+    }
+    template <typename T>
+    [[nodiscard]] const T* get_if() const noexcept {
+        return std::get_if<T>(&data);
+    }
+    friend bool operator==(const Value&, const Value&);
+};
+
+struct MapEntry {
+    Value key;
+    Value value;
+    friend bool operator==(const MapEntry&, const MapEntry&) = default;
+};
+
+inline bool operator==(const Map& a, const Map& b) {
+    return a.entries() == b.entries();
+}
+
+// The one-line text form of a value, as the crash report and the trace log write it.
+[[nodiscard]] std::string expression_text(const Value& value);
+void append_expression_text(std::string& out, const Value& value);
+
+// A text between the delimiters that let it be read back: "…", '…', […] or the escaped e"…".
+void append_text_literal(std::string& out, std::string_view text);
+
+}  // namespace gpais::rt

@@ -1,0 +1,170 @@
+#include "errors/win32_platform.hpp"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "errors/win32_dialogs.hpp"
+
+namespace gpais {
+
+namespace {
+
+std::wstring to_wide(std::string_view text) {
+    if (text.empty())
+        return {};
+    const int length =
+        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                          length);
+    return wide;
+}
+
+std::string to_utf8(std::wstring_view text) {
+    if (text.empty())
+        return {};
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                             nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
+                          length, nullptr, nullptr);
+    return narrow;
+}
+
+class unique_file {
+  public:
+    explicit unique_file(HANDLE handle) noexcept : handle_(handle) {}
+    unique_file(const unique_file&) = delete;
+    unique_file& operator=(const unique_file&) = delete;
+    ~unique_file() {
+        if (valid())
+            ::CloseHandle(handle_);
+    }
+    [[nodiscard]] bool valid() const noexcept { return handle_ != INVALID_HANDLE_VALUE; }
+    [[nodiscard]] HANDLE get() const noexcept { return handle_; }
+
+  private:
+    HANDLE handle_;
+};
+
+class unique_key {
+  public:
+    unique_key() = default;
+    unique_key(const unique_key&) = delete;
+    unique_key& operator=(const unique_key&) = delete;
+    ~unique_key() {
+        if (key_ != nullptr)
+            ::RegCloseKey(key_);
+    }
+    HKEY* put() noexcept { return &key_; }
+    [[nodiscard]] HKEY get() const noexcept { return key_; }
+
+  private:
+    HKEY key_ = nullptr;
+};
+
+constexpr REGSAM kReadFrom64BitView = 0x20119;  // KEY_READ | KEY_WOW64_64KEY
+
+}  // namespace
+
+ClockReading Win32ErrorPlatform::local_time() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return ClockReading{now.wYear,   now.wMonth,  now.wDay,         now.wHour,
+                        now.wMinute, now.wSecond, now.wMilliseconds};
+}
+
+std::optional<std::string> Win32ErrorPlatform::windows_version_value(std::string_view name) {
+    unique_key key;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", 0,
+                        kReadFrom64BitView, key.put()) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    const std::wstring value_name = to_wide(name);
+    DWORD type = 0;
+    DWORD size = 0;
+    if (::RegQueryValueExW(key.get(), value_name.c_str(), nullptr, &type, nullptr, &size) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    if (type != REG_SZ && type != REG_EXPAND_SZ)
+        return std::nullopt;
+    std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
+    DWORD read = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+    if (::RegQueryValueExW(key.get(), value_name.c_str(), nullptr, &type,
+                           reinterpret_cast<BYTE*>(buffer.data()), &read) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    std::wstring_view text(buffer.data(), read / sizeof(wchar_t));
+    while (!text.empty() && text.back() == L'\0')
+        text.remove_suffix(1);
+    return to_utf8(text);
+}
+
+std::string Win32ErrorPlatform::computer_name() {
+    wchar_t name[16] = {};
+    DWORD length = 16;
+    if (!::GetComputerNameW(name, &length))
+        return {};
+    return to_utf8(std::wstring_view(name, length));
+}
+
+std::string Win32ErrorPlatform::user_name() {
+    wchar_t name[256] = {};
+    DWORD length = 256;
+    if (!::GetUserNameW(name, &length) || length == 0)
+        return {};
+    return to_utf8(std::wstring_view(name, length - 1));  // the count includes the NUL
+}
+
+std::string Win32ErrorPlatform::environment(std::string_view name) {
+    const std::wstring wide_name = to_wide(name);
+    const DWORD needed = ::GetEnvironmentVariableW(wide_name.c_str(), nullptr, 0);
+    if (needed == 0)
+        return {};
+    std::wstring value(needed, L'\0');
+    const DWORD length = ::GetEnvironmentVariableW(wide_name.c_str(), value.data(), needed);
+    value.resize(length);
+    return to_utf8(value);
+}
+
+std::string Win32ErrorPlatform::command_line() {
+    return to_utf8(::GetCommandLineW());
+}
+
+bool Win32ErrorPlatform::append_to_file(std::string_view bare_name, std::string_view bytes,
+                                        LogAccess access) {
+    const DWORD rights =
+        access == LogAccess::read_write ? (GENERIC_READ | GENERIC_WRITE) : GENERIC_WRITE;
+    unique_file file(::CreateFileW(to_wide(bare_name).c_str(), rights,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
+        return false;
+    ::SetFilePointer(file.get(), 0, nullptr, FILE_END);
+    DWORD written = 0;
+    ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    return true;
+}
+
+void Win32ErrorPlatform::show_message(std::string_view text, std::string_view caption,
+                                      unsigned icon) {
+    ::MessageBoxW(nullptr, to_wide(text).c_str(), to_wide(caption).c_str(), MB_OK | icon);
+}
+
+void Win32ErrorPlatform::end_thread_dialogs() {
+    ENDTHREADDLG();
+}
+
+void Win32ErrorPlatform::exit_process(int code) {
+    ::ExitProcess(static_cast<UINT>(code));
+}
+
+ErrorPlatform& win32_error_platform() {
+    static Win32ErrorPlatform platform;
+    return platform;
+}
+
+}  // namespace gpais
