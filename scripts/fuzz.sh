@@ -1,20 +1,32 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets and runs each for a share of the given seconds (default 30).
 # A longer hunt: scripts/fuzz.sh 600
+# New inputs found are kept in build/fuzz/corpus/<target>; a failing input is written to
+# build/fuzz/crashes/ and the run stops with its report.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 total=${1:-30}
 
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j "$(nproc)"
+cmake --build --preset fuzz --target fuzz_all -j "$(nproc)"
 
 targets=(build/fuzz/fuzz/fuzz_*)
 per=$(( total / ${#targets[@]} ))
 [ "$per" -ge 1 ] || per=1
+mkdir -p build/fuzz/crashes
 for target in "${targets[@]}"; do
     name=$(basename "$target")
     corpus=build/fuzz/corpus/$name
-    mkdir -p "$corpus"
+    seeds=fuzz/seeds/${name#fuzz_}
+    mkdir -p "$corpus" "$seeds"
+    log=build/fuzz/$name.log
     echo "fuzz: $name for ${per}s"
-    "$target" -max_total_time="$per" -print_final_stats=0 "$corpus" "fuzz/seeds/${name#fuzz_}" 2>&1 | tail -n 2
+    # A scan that does not end is a failure too: -timeout catches it.
+    if ! "$target" -max_total_time="$per" -timeout=10 -print_final_stats=1 \
+            -artifact_prefix=build/fuzz/crashes/"$name"- "$corpus" "$seeds" >"$log" 2>&1; then
+        tail -n 40 "$log"
+        echo "fuzz: $name FAILED (log: $log)"
+        exit 1
+    fi
+    grep -E '^(Done|stat::number_of_executed_runs)' "$log" || tail -n 2 "$log"
 done

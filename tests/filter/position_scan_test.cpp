@@ -1,0 +1,354 @@
+#include "filter/position_scan.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace gpais {
+namespace {
+
+// The scan written as literally as it is described: remove a failing position from the
+// document and look again from where it began. Slow, obviously right, and the yardstick for the
+// one-pass scan, including its handling of positions that cannot be delimited.
+std::size_t reference_scan(std::string& doc, std::size_t anchor, const PositionTest& test) {
+    std::size_t kept = 0;
+    std::size_t scan_point = anchor + 10;
+    while (true) {
+        const std::size_t p = doc.find('<', scan_point);
+        if (p == std::string::npos)
+            break;
+        if (p + 1 < doc.size() && doc[p + 1] == '/')
+            break;
+        if (doc.compare(p, 4, "<!--") == 0) {
+            const std::size_t end = doc.find("-->", p + 4);
+            if (end == std::string::npos)
+                break;
+            scan_point = end + 3;
+            continue;
+        }
+        if (doc.compare(p, 2, "<?") == 0) {
+            const std::size_t end = doc.find("?>", p + 2);
+            if (end == std::string::npos)
+                break;
+            scan_point = end + 2;
+            continue;
+        }
+        const std::size_t gt = doc.find('>', p);
+        std::string name =
+            gt == std::string::npos ? doc.substr(p + 1) : doc.substr(p + 1, gt - p - 1);
+        name = name.substr(0, name.find(' '));
+        const std::size_t close = doc.find("</" + name + ">", p);
+        if (close == std::string::npos) {
+            if (gt == std::string::npos)
+                break;
+            scan_point = gt + 1;
+            continue;
+        }
+        const std::size_t end = close + name.size() + 3;
+        if (test(doc.substr(p, end - p))) {
+            ++kept;
+            scan_point = end;
+        } else {
+            doc.erase(p, end - p);
+            scan_point = p;
+        }
+    }
+    return kept;
+}
+
+// Positions pass when they mention the letter K; the test records every position it is shown.
+struct RecordingTest {
+    std::vector<std::string>* seen;
+    bool operator()(std::string_view position) const {
+        seen->emplace_back(position);
+        return position.find('K') != std::string_view::npos;
+    }
+};
+
+struct ScanResult {
+    std::string document;
+    std::size_t kept;
+    std::vector<std::string> seen;
+};
+
+ScanResult run_scan(std::string document) {
+    ScanResult result;
+    const auto anchor = find_list_anchor(document);
+    EXPECT_TRUE(anchor.has_value());
+    result.kept = scan_positions(document, anchor.value_or(0), RecordingTest{&result.seen});
+    result.document = std::move(document);
+    return result;
+}
+
+TEST(FindListAnchor, FindsTheFirstProduktaiTag) {
+    EXPECT_EQ(find_list_anchor("<?xml?><produktai>"), 7u);
+    EXPECT_EQ(find_list_anchor("<produktaiSarasas><produktai>"), 0u);
+    EXPECT_EQ(find_list_anchor("<produktas><Produktai>"), std::nullopt);
+    EXPECT_EQ(find_list_anchor(""), std::nullopt);
+}
+
+struct Case {
+    const char* name;
+    std::string input;
+    std::string expected;
+    std::size_t kept;
+    std::vector<std::string> seen;
+};
+
+void check(const Case& c) {
+    const ScanResult result = run_scan(c.input);
+    EXPECT_EQ(result.document, c.expected) << c.name;
+    EXPECT_EQ(result.kept, c.kept) << c.name;
+    EXPECT_EQ(result.seen, c.seen) << c.name;
+    std::string literal = c.input;
+    std::vector<std::string> literal_seen;
+    const std::size_t literal_kept =
+        reference_scan(literal, *find_list_anchor(literal), RecordingTest{&literal_seen});
+    EXPECT_EQ(literal, result.document) << c.name;
+    EXPECT_EQ(literal_kept, result.kept) << c.name;
+}
+
+TEST(ScanPositions, CutsFailingPositionsAndKeepsEverythingElse) {
+    const Case cases[] = {
+        {"only the passing position stays, indentation stays behind",
+         "<produktai v=\"1\">\r\n  <item>A</item>\r\n  <item>K</item>\r\n</produktai>\r\n",
+         "<produktai v=\"1\">\r\n  \r\n  <item>K</item>\r\n</produktai>\r\n",
+         1,
+         {"<item>A</item>", "<item>K</item>"}},
+        {"empty list",
+         "<?xml version=\"1.0\"?>\n<produktai>\n</produktai>\n",
+         "<?xml version=\"1.0\"?>\n<produktai>\n</produktai>\n",
+         0,
+         {}},
+        {"every position passes: unchanged",
+         "<produktai>\n<p>K1</p>\n<p>K2</p>\n</produktai>\x1A",
+         "<produktai>\n<p>K1</p>\n<p>K2</p>\n</produktai>\x1A",
+         2,
+         {"<p>K1</p>", "<p>K2</p>"}},
+        {"every position fails: blank lines remain",
+         "<produktai>\n<p>1</p>\n<p>2</p>\n</produktai>",
+         "<produktai>\n\n\n</produktai>",
+         0,
+         {"<p>1</p>", "<p>2</p>"}},
+        {"two failing positions in a row",
+         "<produktai><p>1</p><p>2</p><p>K</p></produktai>",
+         "<produktai><p>K</p></produktai>",
+         1,
+         {"<p>1</p>", "<p>2</p>", "<p>K</p>"}},
+        {"attributes are not part of the tag name",
+         "<produktai><item id=\"7\">A</item></produktai>",
+         "<produktai></produktai>",
+         0,
+         {"<item id=\"7\">A</item>"}},
+        {"self-closing with a space reaches the next closing tag",
+         "<produktai><item /><item>K</item><item>B</item></produktai>",
+         "<produktai><item /><item>K</item></produktai>",
+         1,
+         {"<item /><item>K</item>", "<item>B</item>"}},
+        {"nested same-name element ends the position early",
+         "<produktai><p><p>A</p>K</p></produktai>",
+         "<produktai>K</p></produktai>",
+         0,
+         {"<p><p>A</p>"}},
+        {"nested elements are not visited",
+         "<produktai><p><kodas>A</kodas><q>K</q></p></produktai>",
+         "<produktai><p><kodas>A</kodas><q>K</q></p></produktai>",
+         1,
+         {"<p><kodas>A</kodas><q>K</q></p>"}},
+        {"text and anything after the list stay",
+         "<x><produktai a='b'>t<p>1</p>t</produktai><p>2</p></x>",
+         "<x><produktai a='b'>tt</produktai><p>2</p></x>",
+         0,
+         {"<p>1</p>"}},
+        {"longer list tag name is an anchor too",
+         "<produktaiSarasas><p>1</p></produktaiSarasas>",
+         "<produktaiSarasas></produktaiSarasas>",
+         0,
+         {"<p>1</p>"}},
+        {"nothing after the anchor", "<produktai", "<produktai", 0, {}},
+        {"no tag after the anchor", "<produktai>text", "<produktai>text", 0, {}},
+    };
+    for (const Case& c : cases)
+        check(c);
+}
+
+TEST(ScanPositions, LeavesWhatItCannotDelimitInPlace) {
+    const Case cases[] = {
+        {"comment among positions is skipped whole, never tested",
+         "<produktai><!-- <p>1</p> --><p>2</p></produktai>",
+         "<produktai><!-- <p>1</p> --></produktai>",
+         0,
+         {"<p>2</p>"}},
+        {"processing instruction is skipped",
+         "<produktai><?pi <p>1</p> ?><p>2</p></produktai>",
+         "<produktai><?pi <p>1</p> ?></produktai>",
+         0,
+         {"<p>2</p>"}},
+        {"unterminated comment ends the scan",
+         "<produktai><!-- <p>1</p><p>2</p></produktai>",
+         "<produktai><!-- <p>1</p><p>2</p></produktai>",
+         0,
+         {}},
+        {"unterminated processing instruction ends the scan",
+         "<produktai><?pi <p>1</p></produktai>",
+         "<produktai><?pi <p>1</p></produktai>",
+         0,
+         {}},
+        {"self-closing without a space stays, the scan goes on",
+         "<produktai><item/><p>1</p></produktai>",
+         "<produktai><item/></produktai>",
+         0,
+         {"<p>1</p>"}},
+        {"tab after the tag name makes it unclosable",
+         "<produktai><item\tid=\"1\"/><p>1</p></produktai>",
+         "<produktai><item\tid=\"1\"/></produktai>",
+         0,
+         {"<p>1</p>"}},
+        {"unclosable position's own closing tag then ends the list",
+         "<produktai><item\r\n>A</item><p>1</p></produktai>",
+         "<produktai><item\r\n>A</item><p>1</p></produktai>",
+         0,
+         {}},
+        {"unclosed position: scan resumes after its start tag",
+         "<produktai><a><p>1</p></produktai>",
+         "<produktai><a></produktai>",
+         0,
+         {"<p>1</p>"}},
+        {"start tag without closing bracket ends the scan",
+         "<produktai><p>1</p><p",
+         "<produktai><p",
+         0,
+         {"<p>1</p>"}},
+        {"a < at the very end", "<produktai><p>1</p><", "<produktai><", 0, {"<p>1</p>"}},
+        {"empty tag name with its closing tag is a position",
+         "<produktai><></><p>K</p></produktai>",
+         "<produktai><p>K</p></produktai>",
+         1,
+         {"<></>", "<p>K</p>"}},
+        {"doctype-like markup is an ordinary unclosable position",
+         "<produktai><!DOCTYPE x><p>1</p></produktai>",
+         "<produktai><!DOCTYPE x></produktai>",
+         0,
+         {"<p>1</p>"}},
+        {"same unclosed tag many times",
+         "<produktai><i/><p>1</p><i/><p>K</p><i/></produktai>",
+         "<produktai><i/><i/><p>K</p><i/></produktai>",
+         1,
+         {"<p>1</p>", "<p>K</p>"}},
+    };
+    for (const Case& c : cases)
+        check(c);
+}
+
+// Documents built from pieces that real and broken product lists are made of, so that
+// positions nest, break off, carry comments and lose their closing tags in every combination.
+std::string generated_document(std::mt19937& random) {
+    static const char* const pieces[] = {
+        "<item>",      "</item>",  "<item id=\"K\">",
+        "<item />",    "<item/>",  "<p>",
+        "</p>",        "<p>K</p>", "<kodas>K1</kodas>",
+        "<!--",        "-->",      "<!-- c -->",
+        "<?x?>",       "<?",       "?>",
+        "<",           ">",        "</",
+        "K",           "x",        " ",
+        "\r\n",        "\t",       "</produktai>",
+        "<produktai>", "<item\t>", "<></>",
+        "<>",
+    };
+    std::uniform_int_distribution<std::size_t> piece(0, std::size(pieces) - 1);
+    std::uniform_int_distribution<int> length(0, 40);
+    std::string doc = "<?xml?>\n<produktai a=\"1\">";
+    for (int n = length(random); n > 0; --n)
+        doc += pieces[piece(random)];
+    return doc;
+}
+
+TEST(ScanPositions, EqualsTheLiteralRemoveAndLookAgainScan) {
+    std::mt19937 random(20240229);
+    for (int round = 0; round < 20000; ++round) {
+        const std::string input = generated_document(random);
+        const ScanResult fast = run_scan(input);
+        std::vector<std::string> literal_seen;
+        std::string literal = input;
+        const std::size_t literal_kept =
+            reference_scan(literal, *find_list_anchor(input), RecordingTest{&literal_seen});
+        ASSERT_EQ(fast.document, literal) << input;
+        ASSERT_EQ(fast.kept, literal_kept) << input;
+        ASSERT_EQ(fast.seen, literal_seen) << input;
+    }
+}
+
+// Best of three, so that a stray pause of the machine does not decide the outcome.
+template <typename Work>
+std::chrono::nanoseconds best_of_three(Work work) {
+    auto best = std::chrono::nanoseconds::max();
+    for (int run = 0; run < 3; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        best = std::min(best, std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                  std::chrono::steady_clock::now() - start));
+    }
+    return best;
+}
+
+std::string large_list(std::size_t positions, const std::string& position) {
+    std::string doc = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<produktai>\r\n";
+    doc.reserve(doc.size() + positions * (position.size() + 4) + 16);
+    for (std::size_t n = 0; n < positions; ++n)
+        doc.append("  ").append(position).append("\r\n");
+    return doc + "</produktai>\r\n";
+}
+
+TEST(ScanPositionsSpeed, CuttingEveryPositionCostsAboutAsMuchAsKeepingThem) {
+    const std::string doc =
+        large_list(100'000,
+                   "<produktas><kodas>4770001234567</kodas><pavadinimas>Sultys 1 l</pavadinimas>"
+                   "<pradetaTiektiNuo>2021-03-10</pradetaTiektiNuo></produktas>");
+    std::size_t kept_all = 0, kept_none = 1;
+    std::string result;
+    const auto keep_time = best_of_three([&] {
+        std::string copy = doc;
+        kept_all =
+            scan_positions(copy, *find_list_anchor(copy), [](std::string_view) { return true; });
+    });
+    const auto cut_time = best_of_three([&] {
+        result = doc;
+        kept_none = scan_positions(result, *find_list_anchor(result),
+                                   [](std::string_view) { return false; });
+    });
+    EXPECT_EQ(kept_all, 100'000u);
+    EXPECT_EQ(kept_none, 0u);
+    EXPECT_EQ(std::count(result.begin(), result.end(), '<'), 3);
+    EXPECT_LE(cut_time.count(), 3 * keep_time.count())
+        << "cut " << cut_time.count() << " ns, kept " << keep_time.count() << " ns";
+}
+
+TEST(ScanPositionsSpeed, RepeatedUnclosedTagsDoNotMakeTheScanQuadratic) {
+    const std::string well_formed = large_list(100'000, "<p>K</p>");
+    const std::string unclosed = large_list(100'000, "<item/><p>1</p>");
+    const auto well_formed_time = best_of_three([&] {
+        std::string copy = well_formed;
+        scan_positions(copy, *find_list_anchor(copy), [](std::string_view) { return false; });
+    });
+    std::size_t kept = 1;
+    std::string result;
+    const auto unclosed_time = best_of_three([&] {
+        result = unclosed;
+        kept = scan_positions(result, *find_list_anchor(result),
+                              [](std::string_view) { return false; });
+    });
+    EXPECT_EQ(kept, 0u);
+    EXPECT_EQ(result, large_list(100'000, "<item/>"));
+    // Twice the positions to look at; a search to the end of the document for each would be
+    // thousands of times slower.
+    EXPECT_LE(unclosed_time.count(), 10 * well_formed_time.count())
+        << "unclosed " << unclosed_time.count() << " ns, well-formed " << well_formed_time.count()
+        << " ns";
+}
+
+}  // namespace
+}  // namespace gpais
