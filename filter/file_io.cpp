@@ -121,15 +121,16 @@ bool is_read_only(const fs::path& path, fs::perms perms) {
     return false;
 }
 
-std::string random_suffix() {
+// ".XXXXXXXX.tmp": beside the target, so the final move stays on one volume.
+std::string temporary_suffix() {
     static std::mt19937_64 generator{
         std::random_device{}() ^
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())};
     constexpr char digits[] = "0123456789abcdef";
     std::uint64_t value = generator();
-    std::string suffix(8, '0');
-    for (char& c : suffix) {
-        c = digits[value & 15];
+    std::string suffix = ".00000000.tmp";
+    for (std::size_t at = 1; at <= 8; ++at) {
+        suffix[at] = digits[value & 15];
         value >>= 4;
     }
     return suffix;
@@ -210,7 +211,7 @@ std::optional<WriteError> replace_file(std::string_view path_text, std::string_v
     int fd = -1;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
         temp_path = target;
-        temp_path += path_from_utf8("." + random_suffix() + ".tmp");
+        temp_path += path_from_utf8(temporary_suffix());
         fd = create_new_file(temp_path);
         if (fd < 0 && errno != EEXIST)
             break;

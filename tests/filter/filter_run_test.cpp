@@ -218,8 +218,9 @@ TEST(FilterRun, CountIsWrittenInPlainDigits) {
     for (const CountCase& c : {CountCase{1, "su 1 pozicijoms."}, CountCase{12, "su 12 pozicijoms."},
                                CountCase{1000, "su 1000 pozicijoms."}}) {
         std::string document = head;
-        for (int i = 0; i < c.positions; ++i)
-            document += position("K" + std::to_string(i), "2026-11-15");
+        for (int i = 0; i < c.positions; ++i) {
+            document += position(std::string("K").append(std::to_string(i)), "2026-11-15");
+        }
         document += tail;
         FakePort port;
         port.files[list_path] = document;
