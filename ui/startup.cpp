@@ -11,8 +11,8 @@
 namespace gpais::ui {
 
 namespace {
-
 using InitCommonControlsExFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+}  // namespace
 
 // The template names the month-calendar class, which exists only once the common controls
 // have registered it. Loading them at run time keeps comctl32.dll out of the import table.
@@ -28,8 +28,6 @@ unique_module register_calendar_class() noexcept {
     }
     return common_controls;
 }
-
-}  // namespace
 
 void install_error_handler() noexcept {
     // ERRORSYS() is called here once the error handler is part of the program.

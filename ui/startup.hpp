@@ -1,7 +1,13 @@
 #pragma once
 // Start-up: the error handler first, then MAIN, whose dialog is the program's main loop.
 
+#include "ui/unique_handle.hpp"
+
 namespace gpais::ui {
+
+// Registers the month-calendar window class; the library must stay loaded while calendars
+// exist.
+unique_module register_calendar_class() noexcept;
 
 // Installs the process-wide error handler; runs before MAIN so that every later failure
 // reaches it.

@@ -1,0 +1,32 @@
+cmake_minimum_required(VERSION 3.25)
+# The program must start on a bare Windows: it may import only Windows' own libraries, and not
+# comctl32.dll, whose version would then be fixed at load time. It must also be a 32-bit GUI
+# program that can use more than 2 GiB.
+execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE headers RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "objdump could not read ${PROGRAM}")
+endif()
+
+set(allowed kernel32.dll user32.dll gdi32.dll comdlg32.dll advapi32.dll msvcrt.dll)
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
+if(NOT imports)
+    message(FATAL_ERROR "no import table found")
+endif()
+foreach(line IN LISTS imports)
+    string(REPLACE "DLL Name: " "" dll "${line}")
+    string(STRIP "${dll}" dll)
+    string(TOLOWER "${dll}" dll)
+    message(STATUS "imports ${dll}")
+    if(dll STREQUAL "comctl32.dll")
+        message(FATAL_ERROR "comctl32.dll is imported; it must be loaded at run time")
+    endif()
+    if(NOT dll IN_LIST allowed)
+        message(FATAL_ERROR "${dll} is not one of Windows' own libraries allowed here")
+    endif()
+endforeach()
+
+foreach(fact "Magic[ \t]+010b" "Subsystem[ \t]+00000002" "large address aware")
+    if(NOT headers MATCHES "${fact}")
+        message(FATAL_ERROR "missing in the PE header: ${fact}")
+    endif()
+endforeach()

@@ -1,0 +1,166 @@
+// The dialog and its calendars on real Windows controls: the template is opened modelessly
+// from the test program's own copy of the resources and driven with the messages a person's
+// clicks would send.
+
+#include <windows.h>
+// after windows.h, which it builds on
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+#include "filter/date.hpp"
+#include "ui/choosers.hpp"
+#include "ui/command_line.hpp"
+#include "ui/default_period.hpp"
+#include "ui/main_dialog.hpp"
+#include "ui/month_date.hpp"
+#include "ui/resources/resource.h"
+#include "ui/startup.hpp"
+#include "ui/text_convert.hpp"
+
+namespace {
+
+using namespace std::chrono;
+using gpais::Date;
+using gpais::ui::MONTHDATE;
+
+class MainDialog : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        common_controls_ = gpais::ui::register_calendar_class();
+        dialog_ = ::CreateDialogParamW(nullptr, MAKEINTRESOURCEW(IDD_MAIN), nullptr,
+                                       gpais::ui::forwarding_dialog_proc,
+                                       reinterpret_cast<LPARAM>(&gpais::ui::DIALOGFUNC));
+        ASSERT_NE(dialog_, nullptr) << "the template could not be opened";
+    }
+    void TearDown() override {
+        if (dialog_ != nullptr)
+            ::DestroyWindow(dialog_);
+    }
+    bool visible(int id) const { return ::IsWindowVisible(::GetDlgItem(dialog_, id)) != FALSE; }
+    void click(int id) {
+        ::SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(dialog_, id)));
+    }
+
+    gpais::ui::unique_module common_controls_;
+    HWND dialog_ = nullptr;
+};
+
+year_month_day today() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return year{now.wYear} / month{now.wMonth} / day{now.wDay};
+}
+
+TEST_F(MainDialog, OpensInSupplyStartModeWithTheDefaultPeriod) {
+    const gpais::ui::Period expected = gpais::ui::default_period(today());
+    EXPECT_EQ(MONTHDATE(dialog_, IDC_CAL_FROM), expected.first);
+    EXPECT_EQ(MONTHDATE(dialog_, IDC_CAL_TO), expected.last);
+    EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog_, IDC_MODE_PERIOD), BM_GETCHECK, 0, 0),
+              BST_CHECKED);
+    EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog_, IDC_MODE_ERRORS), BM_GETCHECK, 0, 0),
+              BST_UNCHECKED);
+    for (const int id : {IDC_LABEL_FROM, IDC_CAL_FROM, IDC_LABEL_TO, IDC_CAL_TO})
+        EXPECT_TRUE(visible(id)) << id;
+    for (const int id : {IDC_LABEL_LOG, IDC_BROWSE_LOG, IDC_EDIT_LOG})
+        EXPECT_FALSE(visible(id)) << id;
+    EXPECT_EQ(
+        ::SendMessageW(::GetDlgItem(dialog_, IDC_CAL_FROM), MCM_GETFIRSTDAYOFWEEK, 0, 0) & 0xFFFF,
+        0)
+        << "weeks start on Monday";
+}
+
+TEST_F(MainDialog, ProductListFieldHoldsArgumentOne) {
+    const auto arguments = gpais::ui::split_command_line(gpais::ui::to_utf8(::GetCommandLineW()));
+    const std::string expected = arguments.size() > 1 ? arguments[1] : std::string{};
+    wchar_t text[4096] = {};
+    ::GetDlgItemTextW(dialog_, IDC_EDIT_LIST, text, 4096);
+    EXPECT_EQ(gpais::ui::to_utf8(text), expected);
+}
+
+TEST_F(MainDialog, ModeButtonsSwitchSetsAndKeepTheirContents) {
+    MONTHDATE(dialog_, IDC_CAL_FROM, Date{2026y / 3 / 2});
+    ::SetDlgItemTextW(dialog_, IDC_EDIT_LOG, L"C:\\klaidos.log");
+    click(IDC_MODE_ERRORS);
+    for (const int id : {IDC_LABEL_FROM, IDC_CAL_FROM, IDC_LABEL_TO, IDC_CAL_TO})
+        EXPECT_FALSE(visible(id)) << id;
+    for (const int id : {IDC_LABEL_LOG, IDC_BROWSE_LOG, IDC_EDIT_LOG})
+        EXPECT_TRUE(visible(id)) << id;
+    click(IDC_MODE_PERIOD);
+    EXPECT_TRUE(visible(IDC_CAL_FROM));
+    EXPECT_FALSE(visible(IDC_EDIT_LOG));
+    EXPECT_EQ(MONTHDATE(dialog_, IDC_CAL_FROM), Date{2026y / 3 / 2});
+    wchar_t text[64] = {};
+    ::GetDlgItemTextW(dialog_, IDC_EDIT_LOG, text, 64);
+    EXPECT_STREQ(text, L"C:\\klaidos.log");
+}
+
+TEST_F(MainDialog, EscapeDoesNotCloseButTheCloseBoxDoes) {
+    ::SendMessageW(dialog_, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(::IsWindowVisible(dialog_));
+    ::SendMessageW(dialog_, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindowVisible(dialog_));
+}
+
+struct DateCase {
+    const char* name;
+    year_month_day date;
+};
+
+const DateCase date_cases[] = {
+    {"the end of a 30-day month", 2026y / 11 / 30},
+    {"a Sunday", 2026y / 11 / 1},
+    {"a Saturday", 2026y / 11 / 7},
+    {"a leap day", 2024y / 2 / 29},
+    {"a year with a high low byte", 2040y / 7 / 15},
+};
+
+TEST_F(MainDialog, CalendarsKeepTheDatesSet) {
+    for (const DateCase& c : date_cases) {
+        MONTHDATE(dialog_, IDC_CAL_TO, Date{c.date});
+        EXPECT_EQ(MONTHDATE(dialog_, IDC_CAL_TO), Date{c.date}) << c.name;
+    }
+}
+
+TEST_F(MainDialog, SettingADateReturnsTheSelectionBefore) {
+    MONTHDATE(dialog_, IDC_CAL_FROM, Date{2026y / 11 / 30});
+    EXPECT_EQ(MONTHDATE(dialog_, IDC_CAL_FROM, Date{2026y / 11 / 1}), Date{2026y / 11 / 30});
+    EXPECT_EQ(MONTHDATE(dialog_, IDC_CAL_FROM), Date{2026y / 11 / 1});
+}
+
+TEST_F(MainDialog, TheControlWritesTheSelectionIntoTheLentBuffer) {
+    MONTHDATE(dialog_, IDC_CAL_FROM, Date{2026y / 11 / 30});
+    std::uint8_t buffer[16];
+    std::fill(std::begin(buffer), std::end(buffer), 0x20);
+    gpais::ui::CONTROLMESSAGE(::GetDlgItem(dialog_, IDC_CAL_FROM), MCM_GETCURSEL, 0, buffer);
+    const std::uint8_t expected[8] = {0xEA, 0x07, 0x0B, 0x00, 0x01, 0x00, 0x1E, 0x00};
+    EXPECT_TRUE(std::equal(std::begin(expected), std::end(expected), buffer));
+}
+
+TEST_F(MainDialog, AnIdWithoutCalendarReadsAsTheEmptyDate) {
+    EXPECT_EQ(MONTHDATE(dialog_, IDC_EDIT_LIST), Date{});
+    EXPECT_EQ(MONTHDATE(dialog_, 999, Date{2026y / 1 / 1}), Date{});
+}
+
+struct FolderCase {
+    const wchar_t* folder;
+    std::string expected;
+};
+
+TEST(CurrentFolder, EndsInOneBackslashAndLeavesTheFolderAlone) {
+    wchar_t start[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, start);
+    const FolderCase cases[] = {{L"C:\\windows", "C:\\windows\\"}, {L"C:\\", "C:\\"}};
+    for (const FolderCase& c : cases) {
+        ASSERT_TRUE(::SetCurrentDirectoryW(c.folder));
+        EXPECT_EQ(gpais::ui::CURRENTFOLDER(), c.expected);
+    }
+    ::SetCurrentDirectoryW(start);
+}
+
+}  // namespace
