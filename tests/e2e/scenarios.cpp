@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <fstream>
 #include <set>
 #include <thread>
 
@@ -323,7 +324,8 @@ void choosers(const context& ctx, const std::string& name) {
     HWND chooser = session.wait_chooser(list_chooser_title);
     expect_text(text_of(chooser, 0x470), L"GPAIS failai (*.xml)", "the chooser's file types");
     expect_text(session.chooser_file_name(chooser), L"", "the chooser's file name on opening");
-    session.accept_chooser(chooser, L"pasirinktas");
+    // A file that does not exist yet is accepted: the run reports it later.
+    session.accept_chooser(chooser, L"pasirinktas.xml");
     expect_text(session.text(list_path), (place.start() / L"pasirinktas.xml").wstring(),
                 "\"Senas xml:\" after choosing a new file in the start folder");
 
@@ -336,6 +338,8 @@ void choosers(const context& ctx, const std::string& name) {
     chooser = session.wait_chooser(log_chooser_title);
     expect_text(text_of(chooser, 0x470), L"GPAIS klaidos (*.log,*.txt)",
                 "the error log chooser's file types");
+    // Typed without its extension, the existing log is found through the default extension.
+    { std::ofstream(place.start() / L"poaplankis" / L"klaidos.log") << "x"; }
     session.accept_chooser(chooser, L"poaplankis\\klaidos");
     expect_text(session.text(log_path), (place.start() / L"poaplankis" / L"klaidos.log").wstring(),
                 "the error log field after choosing a file in a subfolder");
@@ -361,7 +365,6 @@ void choosers(const context& ctx, const std::string& name) {
 void screenshot(const context& ctx, const std::string& name) {
     workspace place(name, ctx.source_dir);
     user_session session(place, ctx.exe, L"\"C:\\GPAIS\\Prekių sąrašas.xml\"");
-    ::SetForegroundWindow(session.dialog());
     std::this_thread::sleep_for(700ms);  // lets the calendars finish painting
     RECT area{};
     ::GetWindowRect(session.dialog(), &area);

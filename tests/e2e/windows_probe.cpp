@@ -21,6 +21,17 @@ BOOL CALLBACK collect_dialog(HWND window, LPARAM context) {
     return TRUE;
 }
 
+// For windows that may be closing while we look: a window that is gone has no caption.
+std::wstring caption_of(HWND window) {
+    wchar_t caption[256] = {};
+    DWORD_PTR copied = 0;
+    if (::SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(caption),
+                              SMTO_ABORTIFHUNG, 2000, &copied) == 0) {
+        return {};
+    }
+    return std::wstring(caption, copied < 256 ? copied : 255);
+}
+
 }  // namespace
 
 std::vector<HWND> process_dialogs(DWORD process_id) {
@@ -32,14 +43,14 @@ std::vector<HWND> process_dialogs(DWORD process_id) {
 std::string describe_dialogs(DWORD process_id) {
     std::string list;
     for (HWND window : process_dialogs(process_id)) {
-        list += (list.empty() ? "\"" : ", \"") + utf8(text_of(window)) + "\"";
+        list += (list.empty() ? "\"" : ", \"") + utf8(caption_of(window)) + "\"";
     }
     return list.empty() ? "no window of the program is open" : "open windows: " + list;
 }
 
 HWND find_dialog(DWORD process_id, const std::wstring& caption) {
     for (HWND window : process_dialogs(process_id)) {
-        if (text_of(window) == caption) {
+        if (caption_of(window) == caption) {
             return window;
         }
     }
@@ -70,7 +81,9 @@ LRESULT send(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     DWORD_PTR result = 0;
     const LRESULT sent =
         ::SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 5000, &result);
-    expect(sent != 0, "message " + std::to_string(message) + " got no answer within 5 s");
+    expect(sent != 0, "message " + std::to_string(message) + " to a " + utf8(class_of(window)) +
+                          " got no answer within 5 s (error " + std::to_string(::GetLastError()) +
+                          ")");
     return static_cast<LRESULT>(result);
 }
 
