@@ -70,10 +70,17 @@ TEST(EscapedExceptions, ReachTheHandlerWithTheLevelsOfTheThrow) {
         const std::size_t stack = log.find("Stekas: \r\n");
         ASSERT_NE(stack, std::string::npos);
         EXPECT_EQ(log.substr(stack + 10, c.first_level.size()), c.first_level) << c.name;
-        const std::string inner_head = "    INNER(" + std::to_string(throw_line) + ")";
-        const std::string inner_line = inner_head + std::string(32 - inner_head.size(), ' ') +
-                                       "(\"A1\", " + std::to_string(c.kind) + "), 2\r\n";
-        const std::string outer_args = "(" + std::to_string(c.kind) + ", \"x.xml\"), NIL\r\n";
+        std::string inner_head = "    INNER(";
+        inner_head += std::to_string(throw_line);
+        inner_head += ")";
+        std::string inner_line = inner_head;
+        inner_line.append(32 - inner_head.size(), ' ');
+        inner_line += "(\"A1\", ";
+        inner_line += std::to_string(c.kind);
+        inner_line += "), 2\r\n";
+        std::string outer_args = "(";
+        outer_args += std::to_string(c.kind);
+        outer_args += ", \"x.xml\"), NIL\r\n";
         const std::size_t at_inner = log.find(inner_line);
         const std::size_t at_outer = log.find(outer_args);
         const std::size_t at_boundary = log.find("    DIALOGFUNC(");
