@@ -39,8 +39,8 @@ gpais_wine_start_xvfb() {
             return 0
         fi
         # Another Xvfb won the race for this number: try the next one.
-        kill "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
     done
     echo "wine-env: no free X display for Xvfb" >&2
     return 1
@@ -58,11 +58,11 @@ wine_env_start() {
 
     gpais_wine_start_xvfb || return 1
 
-    wineserver -p >/dev/null 2>&1
+    wineserver -p >/dev/null 2>&1 || true
     # The first start creates the prefix; later ones only bring up the helper processes now, so
     # that they do not inherit the pipes of the first test that would otherwise start them.
-    wine cmd /c exit 0 >/dev/null 2>&1 </dev/null
-    gpais_wine_settings >/dev/null 2>&1
+    wine cmd /c exit 0 >/dev/null 2>&1 </dev/null || true
+    gpais_wine_settings >/dev/null 2>&1 || true
     return 0
 }
 
@@ -78,18 +78,18 @@ gpais_wine_settings() {
     printf '%s\r\n' 'REGEDIT4' '' \
         '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
         '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' '' >"$reg"
-    wine regedit /S 'C:\gpais-settings.reg' </dev/null
+    wine regedit /S 'C:\gpais-settings.reg' </dev/null || true
     rm -f "$reg"
 }
 
 wine_env_stop() {
     if [ -n "${WINEPREFIX:-}" ]; then
-        wineserver -k >/dev/null 2>&1
-        wineserver -w >/dev/null 2>&1
+        wineserver -k >/dev/null 2>&1 || true
+        wineserver -w >/dev/null 2>&1 || true
     fi
     if [ -n "${GPAIS_XVFB_PID:-}" ]; then
-        kill "$GPAIS_XVFB_PID" 2>/dev/null
-        wait "$GPAIS_XVFB_PID" 2>/dev/null
+        kill "$GPAIS_XVFB_PID" 2>/dev/null || true
+        wait "$GPAIS_XVFB_PID" 2>/dev/null || true
         unset GPAIS_XVFB_PID
     fi
     return 0
