@@ -6,6 +6,13 @@
 
 namespace gpais::rt {
 
+Map::Map() noexcept = default;
+Map::Map(const Map& other) = default;
+Map::Map(Map&& other) noexcept = default;
+Map& Map::operator=(const Map& other) = default;
+Map& Map::operator=(Map&& other) noexcept = default;
+Map::~Map() = default;
+
 Map::Map(std::initializer_list<MapEntry> entries) {
     for (const auto& entry : entries)
         set(entry.key, entry.value);

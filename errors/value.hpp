@@ -20,8 +20,15 @@ using List = std::vector<Value>;
 // Entries keep the order in which they were first set; a key set again keeps its place.
 class Map {
   public:
-    Map() = default;
+    // Every member that destroys or copies the entries lives in value.cpp: a MapEntry holds a
+    // Value, which is not complete here, and some compilers instantiate those members early.
+    Map() noexcept;
     Map(std::initializer_list<MapEntry> entries);
+    Map(const Map& other);
+    Map(Map&& other) noexcept;
+    Map& operator=(const Map& other);
+    Map& operator=(Map&& other) noexcept;
+    ~Map();
     void set(Value key, Value value);
     [[nodiscard]] const std::vector<MapEntry>& entries() const noexcept { return entries_; }
     [[nodiscard]] bool empty() const noexcept { return entries_.empty(); }
