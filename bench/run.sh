@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# The benchmark: gpais-filter against cp and three XML tools on one generated ~200 MB list.
+#   bash bench/run.sh [SIZE_MB]
+# Not part of the tests. Installs its peers, builds a Release gpais-filter in build/bench.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+size_mb="${1:-200}"
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+missing=()
+for p in xmlstarlet xsltproc python3-lxml time cmake ninja-build g++; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+    echo "bench: installing ${missing[*]}"
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build build/bench --target gpais-filter >/dev/null
+
+data=build/bench-data
+mkdir -p "$data"
+list="$data/list-${size_mb}mb.xml"
+errors="$data/errors-${size_mb}mb.log"
+if [ ! -s "$list" ] || [ ! -s "$errors" ]; then
+    echo "bench: generating $list"
+    python3 bench/generate.py --size-mb "$size_mb" --list "$list" --errors "$errors"
+fi
+python3 bench/measure.py --binary build/bench/cli/gpais-filter --list "$list" --errors "$errors" --work "$data"
