@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds the command and runs it on the bundled sample: keeps the positions whose own supply
-# started in November 2026 and writes the result into build/sample-output/.
+# The tool's main job on the bundled sample: keeps the positions whose own supply started in
+# November 2026, first with the gpais-filter command (result in build/sample-output/), then in
+# the Windows dialog under Wine, opened on the same product list, when a display is at hand.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$PWD
 
-bash scripts/setup.sh --native-only
+bash scripts/setup.sh
 cmake --preset native >/dev/null
 cmake --build --preset native --target gpais-filter
 
@@ -17,9 +19,26 @@ echo "== gpais-filter --from 2026-11-01 --to 2026-11-30 -o $result $list"
 status=0
 build/native/cli/gpais-filter --from 2026-11-01 --to 2026-11-30 -o "$result" "$list" || status=$?
 echo "exit code: $status"
-if [ "$status" -eq 0 ]; then
-    echo "positions before: $(grep -c '<kodas>' "$list"), kept: $(grep -c '<kodas>' "$result")"
-    echo "bytes before: $(wc -c <"$list"), after: $(wc -c <"$result")"
-    echo "kept codes and their own supply-start dates are in $result"
+if [ "$status" -ne 0 ]; then
+    exit "$status"
 fi
-exit "$status"
+echo "positions before: $(grep -c '<kodas>' "$list"), kept: $(grep -c '<kodas>' "$result")"
+echo "bytes before: $(wc -c <"$list"), after: $(wc -c <"$result")"
+
+if [ "${GPAIS_NO_DIALOG:-}" = 1 ]; then
+    exit 0
+fi
+if [ -z "${DISPLAY:-}" ]; then
+    echo "== no DISPLAY: the dialog needs a screen. On a desktop, run this again to see it."
+    exit 0
+fi
+
+echo "== the dialog under Wine (gpais-filtras.exe), started on $list"
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target gpais-filtras
+export WINEPREFIX="$root/build/windows/wineprefix" WINEARCH=win32 WINEDEBUG=-all
+export LANG=lt_LT.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
+# The save dialog opens in the folder the program was started in.
+cd "$out"
+wine "$root/build/windows/ui/gpais-filtras.exe" "$(winepath -w "$root/$list")"
+echo "dialog closed, exit code $?"
