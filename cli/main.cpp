@@ -7,6 +7,10 @@
 #include <vector>
 
 #include "cli/command.hpp"
+#include "errors/call_levels.hpp"
+#include "errors/console_platform.hpp"
+#include "errors/error_handler.hpp"
+#include "errors/raise.hpp"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -30,19 +34,21 @@ std::string to_utf8(const wchar_t* text) {
 
 namespace {
 
+// An exception that gets this far is a failure nobody checked for (a product list too large
+// for memory, say): it is reported in Klaidos.log in the current folder, told on standard error
+// and ends the command with exit code 1, as in the Windows program.
 int guarded_run(const std::vector<std::string>& arguments) {
-    try {
+    return gpais::at_boundary([&arguments] {
+        GPAIS_LEVEL("main", GPAIS_ARGS(arguments));
         return gpais::cli::run_command(arguments, stdout, stderr);
-    } catch (const std::exception& failure) {
-        std::fprintf(stderr, "gpais-filter: %s\n", failure.what());
-        return gpais::cli::exit_not_written;
-    }
+    });
 }
 
 }  // namespace
 
 #ifdef _WIN32
 int wmain(int argc, wchar_t** argv) {
+    gpais::install_error_handling(gpais::console_error_platform());
     ::SetConsoleOutputCP(CP_UTF8);
     // The document goes to standard output byte for byte, CR LF untouched.
     ::_setmode(::_fileno(stdout), _O_BINARY);
@@ -53,6 +59,7 @@ int wmain(int argc, wchar_t** argv) {
 }
 #else
 int main(int argc, char** argv) {
+    gpais::install_error_handling(gpais::console_error_platform());
     return guarded_run(std::vector<std::string>(argv + 1, argv + argc));
 }
 #endif

@@ -1,5 +1,7 @@
 #include "filter/code_set.hpp"
 
+#include "errors/call_levels.hpp"
+
 namespace gpais {
 
 namespace {
@@ -29,6 +31,7 @@ void add_code_of_line(std::string_view line, CodeSet& codes) {
 CodeSet build_code_set(std::string_view error_log) {
     CodeSet codes;
     std::size_t line_start = 0;
+    GPAIS_LEVEL("build_code_set", GPAIS_ARGS(error_log), GPAIS_LOCALS(codes, line_start));
     while (true) {
         const std::size_t line_feed = error_log.find('\n', line_start);
         std::string_view line = error_log.substr(line_start, line_feed == std::string_view::npos
@@ -46,6 +49,7 @@ CodeSet build_code_set(std::string_view error_log) {
 }
 
 bool TINKAKOD(std::string_view position, const CodeSet& codes) {
+    GPAIS_LEVEL("TINKAKOD", GPAIS_ARGS(position, codes));
     constexpr std::string_view open_tag = "<kodas>";
     constexpr std::string_view close_tag = "</kodas>";
     const std::size_t open = position.find(open_tag);

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "errors/call_levels.hpp"
+
 namespace gpais {
 
 namespace {
@@ -76,6 +78,7 @@ Date own_supply_start(std::string_view position) noexcept {
 }
 
 bool TINKADAT(std::string_view position, Date first, Date last) noexcept {
+    GPAIS_LEVEL("TINKADAT", GPAIS_ARGS(position, first, last));
     const Date date = own_supply_start(position);
     return !date.empty() && first <= date && date <= last;
 }

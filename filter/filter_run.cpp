@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "errors/call_levels.hpp"
 #include "filter/bytes.hpp"
 #include "filter/code_set.hpp"
 #include "filter/compaction.hpp"
@@ -67,32 +68,52 @@ RunOutcome save_kept(std::string& document, std::size_t kept, std::string_view p
 
 RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, std::string_view error_log_path,
                            UserPort& port) {
+    // This mode is the one called without a third argument: a report shows it as not passed.
+    const std::optional<Date> no_third_argument;
+    std::string document;
+    CodeSet codes;
+    std::size_t kept = 0;
+    GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(product_list_path, error_log_path, no_third_argument),
+                GPAIS_LOCALS(document, codes, kept));
+    GPAIS_LINE();
     auto list = read_product_list(product_list_path, port);
     if (!list)
         return RunOutcome::bad_product_list;
-    auto& [document, anchor] = *list;
+    document = std::move(list->first);
+    const std::size_t anchor = list->second;
 
-    const CodeSet codes = build_code_set(port.read_file(error_log_path));
+    GPAIS_LINE();
+    codes = build_code_set(port.read_file(error_log_path));
     if (codes.empty()) {
         port.show_message("Klaidų faile neradau produktų kodų", caption_error, Icon::error);
         return RunOutcome::no_codes;
     }
-    const std::size_t kept = scan_positions(document, anchor, [&codes](std::string_view position) {
+    GPAIS_LINE();
+    kept = scan_positions(document, anchor, [&codes](std::string_view position) {
         return TINKAKOD(position, codes);
     });
+    GPAIS_LINE();
     return save_kept(document, kept, product_list_path, port);
 }
 
 RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, Date first, Date last,
                            UserPort& port) {
+    std::string document;
+    std::size_t kept = 0;
+    GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(product_list_path, first, last),
+                GPAIS_LOCALS(document, kept));
+    GPAIS_LINE();
     auto list = read_product_list(product_list_path, port);
     if (!list)
         return RunOutcome::bad_product_list;
-    auto& [document, anchor] = *list;
+    document = std::move(list->first);
+    const std::size_t anchor = list->second;
 
-    const std::size_t kept = scan_positions(
-        document, anchor,
-        [first, last](std::string_view position) { return TINKADAT(position, first, last); });
+    GPAIS_LINE();
+    kept = scan_positions(document, anchor, [first, last](std::string_view position) {
+        return TINKADAT(position, first, last);
+    });
+    GPAIS_LINE();
     return save_kept(document, kept, product_list_path, port);
 }
 

@@ -1,5 +1,6 @@
 #include "filter/output_name.hpp"
 
+#include "errors/call_levels.hpp"
 #include "filter/bytes.hpp"
 
 namespace gpais {
@@ -15,7 +16,9 @@ void append_two_digits(std::string& out, long long value) {
 }  // namespace
 
 std::string default_output_name(std::string_view product_list_path, const LocalTime& now) {
-    std::string name(utf8_drop_last(product_list_path, 4));
+    std::string name;
+    GPAIS_LEVEL("default_output_name", GPAIS_ARGS(product_list_path, now), GPAIS_LOCALS(name));
+    name = utf8_drop_last(product_list_path, 4);
     name += '_';
     append_two_digits(name, now.year);
     append_two_digits(name, now.month);

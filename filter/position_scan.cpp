@@ -4,6 +4,8 @@
 #include <cstring>
 #include <unordered_set>
 
+#include "errors/call_levels.hpp"
+
 namespace gpais {
 
 namespace {
@@ -97,6 +99,8 @@ std::size_t scan_positions(std::string& document, std::size_t anchor, const Posi
     std::string closer;
     std::size_t kept = 0;
     std::size_t scan_point = std::min(anchor, text.size()) + list_tag.size();
+    // Not the document itself: it is the caller's, and would be printed twice.
+    GPAIS_LEVEL("scan_positions", GPAIS_ARGS(anchor, test), GPAIS_LOCALS(kept, scan_point));
 
     while (true) {
         const std::size_t tag_start = text.find('<', scan_point);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "errors/call_levels.hpp"
 #include "ui/chooser_text.hpp"
 #include "ui/text_convert.hpp"
 
@@ -66,6 +67,8 @@ std::string run_chooser(ChooserKind kind, std::string_view title, std::string_vi
 std::string CHOOSEOPENFILE(std::string_view title, std::string_view initial_folder,
                            std::string_view default_extension,
                            const std::vector<FileType>& file_types, unsigned filter_index) {
+    GPAIS_LEVEL("CHOOSEOPENFILE",
+                GPAIS_ARGS(title, initial_folder, default_extension, file_types, filter_index));
     return run_chooser(ChooserKind::open, title, initial_folder, default_extension, file_types,
                        filter_index, {});
 }
@@ -74,11 +77,14 @@ std::string CHOOSESAVEFILE(std::string_view title, std::string_view initial_fold
                            std::string_view default_extension,
                            const std::vector<FileType>& file_types, unsigned filter_index,
                            std::string_view proposed_name) {
+    GPAIS_LEVEL("CHOOSESAVEFILE", GPAIS_ARGS(title, initial_folder, default_extension, file_types,
+                                             filter_index, proposed_name));
     return run_chooser(ChooserKind::save, title, initial_folder, default_extension, file_types,
                        filter_index, proposed_name);
 }
 
 std::string CURRENTFOLDER() {
+    GPAIS_LEVEL("CURRENTFOLDER");
     constexpr DWORD buffer_chars = 264;
     wchar_t buffer[buffer_chars] = {};
     const DWORD length = ::GetCurrentDirectoryW(buffer_chars, buffer);
@@ -89,6 +95,7 @@ std::string CURRENTFOLDER() {
 }
 
 void SHOWMESSAGE(std::string_view text, std::string_view caption, Icon icon) {
+    GPAIS_LEVEL("SHOWMESSAGE", GPAIS_ARGS(text, caption, icon));
     const std::wstring wide_text = to_wide(text);
     const std::wstring wide_caption = to_wide(caption);
     ::MessageBoxW(nullptr, wide_text.c_str(), wide_caption.c_str(), static_cast<UINT>(icon));

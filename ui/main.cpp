@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
+#include "errors/raise.hpp"
 #include "ui/startup.hpp"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     gpais::ui::install_error_handler();
-    gpais::ui::MAIN();
+    gpais::at_boundary([] { return gpais::ui::MAIN(); });
     // The exit code is the process's error level: 0 unless the error handler ended the
     // process with 1 on its way out.
     return 0;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "errors/call_levels.hpp"
+#include "errors/raise.hpp"
 #include "filter/bytes.hpp"
 #include "filter/filter_run.hpp"
 #include "ui/choosers.hpp"
@@ -152,6 +154,7 @@ void on_command(HWND dialog, int control_id) {
 }  // namespace
 
 void DIALOGFUNC(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    GPAIS_LEVEL("DIALOGFUNC", GPAIS_ARGS(dialog, message, wparam, lparam));
     switch (message) {
         case WM_INITDIALOG:
             on_init(dialog);
@@ -179,12 +182,9 @@ INT_PTR CALLBACK forwarding_dialog_proc(HWND dialog, UINT message, WPARAM wparam
         reinterpret_cast<DialogFunction>(::GetWindowLongPtrW(dialog, GWLP_USERDATA));
     if (function == nullptr)
         return FALSE;
-    try {
-        function(dialog, message, wparam, lparam);
-    } catch (...) {
-        // Nothing may unwind through Windows. The process-wide error handler takes these
-        // over once it is installed; until then the message simply ends here.
-    }
+    // Nothing may unwind through Windows: an exception ends here, in the error handler, which
+    // reports it with the levels as they stood where it was thrown and ends the process.
+    at_boundary([&] { function(dialog, message, wparam, lparam); });
     return FALSE;
 }
 

@@ -5,16 +5,19 @@
 #include <algorithm>
 #include <vector>
 
+#include "errors/call_levels.hpp"
 #include "ui/systemtime_bytes.hpp"
 
 namespace gpais::ui {
 
 std::int32_t CONTROLMESSAGE(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+    GPAIS_LEVEL("CONTROLMESSAGE", GPAIS_ARGS(window, message, wparam, lparam));
     return static_cast<std::int32_t>(::SendMessageA(window, message, wparam, lparam));
 }
 
 std::int32_t CONTROLMESSAGE(HWND window, UINT message, WPARAM wparam,
                             std::span<std::uint8_t> buffer) {
+    GPAIS_LEVEL("CONTROLMESSAGE", GPAIS_ARGS(window, message, wparam, buffer));
     // The control writes into a copy so that the caller's bytes change only after the call.
     std::vector<std::uint8_t> lent(buffer.begin(), buffer.end());
     const auto result =
@@ -24,6 +27,7 @@ std::int32_t CONTROLMESSAGE(HWND window, UINT message, WPARAM wparam,
 }
 
 Date MONTHDATE(HWND dialog, int control_id, std::optional<Date> new_date) {
+    GPAIS_LEVEL("MONTHDATE", GPAIS_ARGS(dialog, control_id, new_date));
     HWND calendar = ::GetDlgItem(dialog, control_id);
     SystemTimeBytes selection = blank_systemtime();
     CONTROLMESSAGE(calendar, MCM_GETCURSEL, 0, selection);

@@ -4,6 +4,9 @@
 // after windows.h, which it builds on
 #include <commctrl.h>
 
+#include "errors/call_levels.hpp"
+#include "errors/error_handler.hpp"
+#include "errors/win32_platform.hpp"
 #include "ui/main_dialog.hpp"
 #include "ui/resources/resource.h"
 #include "ui/unique_handle.hpp"
@@ -30,10 +33,12 @@ unique_module register_calendar_class() noexcept {
 }
 
 void install_error_handler() noexcept {
-    // ERRORSYS() is called here once the error handler is part of the program.
+    // ERRORSYS and the catchers of faults and escaped exceptions, before anything else runs.
+    install_error_handling(win32_error_platform());
 }
 
 int MAIN() {
+    GPAIS_LEVEL("MAIN");
     // The process settings need no call: every text is UTF-8 inside the program and crosses to
     // UTF-16 only at the Windows call, the 1950 date epoch is part of gpais::Date's text
     // reading, and every date is turned into text with an explicit "YYYY-MM-DD" pattern.
