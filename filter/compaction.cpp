@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "errors/call_levels.hpp"
+
 namespace gpais {
 
 namespace {
@@ -14,6 +16,8 @@ bool is_blank_byte(unsigned char byte) {
 
 void remove_blank_lines(std::string& document) {
     const std::size_t size = document.size();
+    // The document is the caller's, printed there; its size says enough here.
+    GPAIS_LEVEL("remove_blank_lines", GPAIS_ARGS(), GPAIS_LOCALS(size));
     char* const bytes = document.data();
     // Kept lines are moved down in whole runs, only when a blank line ends a run, so a
     // document without blank lines is not copied at all.
