@@ -1,0 +1,162 @@
+// A failure nobody checks for, met by the built gpais-filter: a product list too large to hold
+// in memory. The command runs under a small address-space limit, so the allocation fails
+// however much memory the machine has, and the list is a sparse file that costs no disk.
+#ifdef GPAIS_FILTER_BINARY
+
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "../filter/temp_folder.hpp"
+#include "filter/file_io.hpp"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define GPAIS_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define GPAIS_UNDER_ASAN 1
+#endif
+#endif
+
+namespace gpais::cli {
+namespace {
+
+using testing::TempFolder;
+
+constexpr std::string_view huge_list = "didelis sąrašas.xml";
+constexpr std::uintmax_t huge_size = std::uintmax_t{3500} << 20;
+const std::string separator(128, '=');
+
+std::string shell_quoted(std::string_view text) {
+    std::string result = "'";
+    for (const char c : text)
+        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return result + "'";
+}
+
+struct Result {
+    int exit_code = -1;
+    std::string err;
+};
+
+Result run_limited(const TempFolder& folder, const std::vector<std::string>& arguments) {
+    // 600 MB of address space: plenty for the command, far too little for the list.
+    std::string command = "cd " + shell_quoted(folder.path().string()) +
+                          " && ulimit -v 600000 && " + shell_quoted(GPAIS_FILTER_BINARY);
+    for (const std::string& argument : arguments)
+        command += " " + shell_quoted(argument);
+    const std::string err = (folder.path() / "..stderr").string();
+    command += " >/dev/null 2>" + shell_quoted(err);
+    const int status = std::system(command.c_str());
+    Result result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_whole_file(err)};
+    std::filesystem::remove(err);
+    return result;
+}
+
+// The names of the stack lines, innermost first.
+std::vector<std::string> stack_names(std::string_view report) {
+    std::vector<std::string> names;
+    std::size_t at = report.find("Stekas: \r\n");
+    if (at == std::string_view::npos)
+        return names;
+    at += 10;
+    while (report.substr(at, 4) == "    ") {
+        const std::size_t open = report.find('(', at);
+        names.emplace_back(report.substr(at + 4, open - at - 4));
+        at = report.find("\r\n", at) + 2;
+    }
+    return names;
+}
+
+std::string stack_line(std::string_view report, std::string_view name) {
+    const std::size_t at = report.find("\r\n    " + std::string(name) + "(");
+    if (at == std::string_view::npos)
+        return {};
+    return std::string(report.substr(at + 2, report.find("\r\n", at + 2) - at - 2));
+}
+
+// "YYYY-MM-DD HH:MM:SS.FFF" and an empty line.
+bool is_timestamp_line(std::string_view head) {
+    constexpr std::string_view shape = "0000-00-00 00:00:00.000\r\n\r\n";
+    if (head.size() != shape.size())
+        return false;
+    for (std::size_t i = 0; i < shape.size(); ++i) {
+        const bool digit = head[i] >= '0' && head[i] <= '9';
+        if (shape[i] == '0' ? !digit : head[i] != shape[i])
+            return false;
+    }
+    return true;
+}
+
+struct CrashCase {
+    const char* name;
+    std::vector<std::string> arguments;
+    std::string earlier_log;  // Klaidos.log before the run; empty for none
+    // The values after ATRINKPOZICIJAS's padding: arguments, then the other locals.
+    std::string run_level;
+    std::vector<std::string> stack;
+};
+
+TEST(Crash, TooLargeProductListIsReportedInTheCurrentFolder) {
+#ifdef GPAIS_UNDER_ASAN
+    GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
+#endif
+    const std::vector<std::string> period_stack = {"MEMORY", "read_whole_file", "ATRINKPOZICIJAS",
+                                                   "main"};
+    const CrashCase cases[] = {
+        {"period mode, first report",
+         {"--from", "2026-11-01", "--to", "2026-11-30", std::string(huge_list)},
+         "",
+         "(\"didelis sąrašas.xml\", 0d20261101, 0d20261130), \"\", 0",
+         period_stack},
+        {"error-log mode: the third argument shows as not passed",
+         {"--errors", "klaidos.log", std::string(huge_list)},
+         "",
+         "(\"didelis sąrašas.xml\", \"klaidos.log\"), NIL, \"\", {}, 0",
+         period_stack},
+        {"a second report follows the first one's separator directly",
+         {"--from", "2026-11-01", "--to", "2026-11-30", std::string(huge_list)},
+         "2026-11-30 10:00:00.000\r\n\r\nKlaida: ankstesnė\r\n" + separator,
+         "(\"didelis sąrašas.xml\", 0d20261101, 0d20261130), \"\", 0",
+         period_stack},
+    };
+    for (const CrashCase& c : cases) {
+        TempFolder folder;
+        folder.write(huge_list, "");
+        std::filesystem::resize_file(path_from_utf8(folder.utf8(huge_list)), huge_size);
+        if (!c.earlier_log.empty())
+            folder.write("Klaidos.log", c.earlier_log);
+
+        const Result result = run_limited(folder, c.arguments);
+
+        EXPECT_EQ(result.exit_code, 1) << c.name;
+        EXPECT_EQ(result.err,
+                  "Klaida: Įvyko klaida.\nPraneškite programuotojams.\nEl.paštu: "
+                  "support@gpais-filtras.lt\n")
+            << c.name;
+        const std::string log = read_whole_file(folder.utf8("Klaidos.log"));
+        ASSERT_TRUE(log.starts_with(c.earlier_log)) << c.name << ": the earlier report changed";
+        const std::string report = log.substr(c.earlier_log.size());
+        ASSERT_TRUE(report.ends_with("\r\n\r\n" + separator)) << c.name;
+        const std::string_view body(report.data(), report.size() - separator.size());
+        EXPECT_TRUE(is_timestamp_line(body.substr(0, 27))) << c.name << "\n" << body;
+        EXPECT_EQ(body.find(separator), std::string_view::npos) << c.name << ": two reports";
+        EXPECT_NE(body.find("\r\n\r\nKlaida: C++/EG_MEM(11) 0\r\n"), std::string_view::npos)
+            << c.name << "\n"
+            << body;
+        EXPECT_EQ(stack_names(body), c.stack) << c.name << "\n" << body;
+        const std::string run_level = stack_line(body, "ATRINKPOZICIJAS");
+        EXPECT_TRUE(run_level.ends_with(c.run_level)) << c.name << "\n" << run_level;
+    }
+}
+
+}  // namespace
+}  // namespace gpais::cli
+
+#endif  // GPAIS_FILTER_BINARY
