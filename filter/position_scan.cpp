@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "errors/call_levels.hpp"
+#include "filter/byte_search.hpp"
 
 namespace gpais {
 
@@ -19,7 +20,9 @@ constexpr std::size_t npos = std::string_view::npos;
 // searching to the end of the document once per position.
 class MissingClosers {
   public:
-    bool contains(std::string_view closer) const { return missing_.find(closer) != missing_.end(); }
+    bool contains(std::string_view closer) const {
+        return !missing_.empty() && missing_.find(closer) != missing_.end();
+    }
     void add(std::string_view closer) { missing_.emplace(closer); }
 
   private:
@@ -125,7 +128,7 @@ std::size_t scan_positions(std::string& document, std::size_t anchor, const Posi
         closer.assign("</").append(name).append(">");
 
         const std::size_t close_start =
-            missing.contains(closer) ? npos : text.find(closer, tag_start);
+            missing.contains(closer) ? npos : find_bytes(text, closer, tag_start);
         if (close_start == npos) {
             // Without its closing tag the position cannot be delimited: it stays as it is,
             // untested and uncounted, and the scan resumes after its start tag.
