@@ -136,11 +136,16 @@ std::string Win32ErrorPlatform::command_line() {
 
 bool Win32ErrorPlatform::append_to_file(std::string_view bare_name, std::string_view bytes,
                                         LogAccess access) {
+    const std::wstring name = to_wide(bare_name);
+    // Windows refuses to write a file marked read-only, but Wine started by the superuser maps
+    // the mark to permission bits that do not bind it; a log kept read-only stays unchanged.
+    const DWORD attributes = ::GetFileAttributesW(name.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return false;
     const DWORD rights =
         access == LogAccess::read_write ? (GENERIC_READ | GENERIC_WRITE) : GENERIC_WRITE;
-    unique_file file(::CreateFileW(to_wide(bare_name).c_str(), rights,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    unique_file file(::CreateFileW(name.c_str(), rights, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
         return false;
     ::SetFilePointer(file.get(), 0, nullptr, FILE_END);
