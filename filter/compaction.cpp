@@ -9,7 +9,30 @@ namespace gpais {
 namespace {
 
 bool is_blank_byte(unsigned char byte) {
-    return byte == ' ' || byte == '\t' || byte == '\r';
+    return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\n';
+}
+
+bool is_blank_stretch(const char* from, const char* to) {
+    for (; from != to; ++from) {
+        if (!is_blank_byte(static_cast<unsigned char>(*from)))
+            return false;
+    }
+    return true;
+}
+
+// Offset of the CR of the first CR LF at or after `from`, or `size`. Only CR LF ends a line; a
+// lone LF or CR is a byte of its line. `from` starts a line, so the byte before it is no CR.
+std::size_t find_line_end(const char* bytes, std::size_t from, std::size_t size) {
+    while (from < size) {
+        const void* found = std::memchr(bytes + from, '\n', size - from);
+        if (found == nullptr)
+            break;
+        const auto line_feed = static_cast<std::size_t>(static_cast<const char*>(found) - bytes);
+        if (line_feed > 0 && bytes[line_feed - 1] == '\r')
+            return line_feed - 1;
+        from = line_feed + 1;
+    }
+    return size;
 }
 
 }  // namespace
@@ -34,43 +57,15 @@ void remove_blank_lines(std::string& document) {
 
     std::size_t line_start = 0;
     while (line_start < size) {
-        // Most lines are indentation and a tag: the first non-blank byte settles the line, and
-        // only then is its end looked for, with the library's fast search.
-        std::size_t at = line_start;
-        std::size_t next = size;  // where the following line starts
-        bool has_text = false;
-        for (; at < size; ++at) {
-            const auto byte = static_cast<unsigned char>(bytes[at]);
-            if (is_blank_byte(byte))
-                continue;
-            if (byte != '\n') {
-                has_text = true;
-                break;
-            }
-            // Only CR LF ends a line; a lone LF is a blank byte inside it.
-            if (at > line_start && bytes[at - 1] == '\r') {
-                next = at + 1;
-                break;
-            }
-        }
-        if (!has_text) {
+        const std::size_t line_end = find_line_end(bytes, line_start, size);
+        const std::size_t next = line_end == size ? size : line_end + 2;
+        // Nearly every line ends in a tag, so its last byte before the line break settles it at
+        // once; only a line that ends in white space is looked at whole.
+        const bool has_text = (line_end > line_start &&
+                               !is_blank_byte(static_cast<unsigned char>(bytes[line_end - 1]))) ||
+                              !is_blank_stretch(bytes + line_start, bytes + line_end);
+        if (!has_text)
             drop(line_start, next);
-            line_start = next;
-            continue;
-        }
-        next = size;
-        for (std::size_t search = at + 1; search < size;) {
-            const void* found = std::memchr(bytes + search, '\n', size - search);
-            if (found == nullptr)
-                break;
-            const auto line_feed =
-                static_cast<std::size_t>(static_cast<const char*>(found) - bytes);
-            if (bytes[line_feed - 1] == '\r') {
-                next = line_feed + 1;
-                break;
-            }
-            search = line_feed + 1;
-        }
         line_start = next;
     }
     drop(size, size);
