@@ -73,7 +73,7 @@ class TemplateReader {
             case 0x82:
                 return "STATIC";
             default:
-                return "#" + std::to_string(ordinal);
+                return std::string("#").append(std::to_string(ordinal));
         }
     }
     void align_dword() { offset_ = (offset_ + 3) & ~std::size_t{3}; }
