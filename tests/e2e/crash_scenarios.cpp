@@ -215,6 +215,11 @@ const std::vector<fault_case> fault_cases = {
      "Klaida: WINDOWS/(0) 0",
      "OS klaida: " + std::to_string(0xC0000094u),
      {"SEH", "FAIL", "MAIN"}},
+    {"fault_stack_overflow",
+     L"overflow",
+     "Klaida: WINDOWS/(0) 0",
+     "OS klaida: " + std::to_string(0xC00000FDu),
+     {"STACK", "FAIL", "MAIN"}},
     {"fault_escaped_exception", L"exception", "Klaida: C++/(0) 0", "", {"FAIL", "MAIN"}},
 };
 
@@ -256,6 +261,7 @@ const std::vector<scenario>& scenarios() {
         {"crash_read_only_log", crash_read_only_log},
         {"fault_access_violation", fault},
         {"fault_integer_division", fault},
+        {"fault_stack_overflow", fault},
         {"fault_escaped_exception", fault},
     };
     return all;

@@ -1,6 +1,7 @@
 // A stand-in for the program with the same failure reporting and one dialog, whose procedure
 // fails on purpose in the way its only argument names: "access" (a write through a null
-// pointer), "divide" (an integer division by zero in machine code) or "exception" (a C++
+// pointer), "divide" (an integer division by zero in machine code), "overflow" (a stack
+// overflow from endless recursion) or "exception" (a C++
 // exception that reaches the dialog procedure's boundary). It shows which failures of a
 // dialog procedure reach the crash report under Windows or Wine.
 #include <windows.h>
@@ -31,6 +32,18 @@ volatile int* volatile nowhere = nullptr;
 volatile int seven = 7;  // 1 / x would be computed without a division
 volatile int zero = 0;
 
+volatile int never = -1;
+
+// Deep enough to overflow any stack; the volatile test keeps the compiler from proving that it
+// never ends, or from turning it into a loop.
+int recurse(int depth) {
+    volatile char frame[1024];
+    frame[0] = static_cast<char>(depth);
+    if (depth == never)
+        return 0;
+    return recurse(depth + 1) + frame[0];
+}
+
 void fail(const std::wstring& kind) {
     GPAIS_LEVEL("FAIL", GPAIS_ARGS(kind));
     GPAIS_LINE();
@@ -39,6 +52,8 @@ void fail(const std::wstring& kind) {
     } else if (kind == L"divide") {
         volatile int quotient = seven / zero;
         (void)quotient;
+    } else if (kind == L"overflow") {
+        (void)recurse(0);
     } else {
         throw std::runtime_error("bandomoji klaida");
     }
