@@ -6,12 +6,17 @@ namespace gpais::rt {
 
 namespace {
 
-// Trivially destructible, so a push touches no lazy-initialised thread storage.
-thread_local Frame* innermost = nullptr;
-thread_local std::uint64_t next_serial = 0;
+// Everything a push or a pop touches, in one trivially destructible block: a single look-up of
+// thread storage each, with no lazy initialisation (the Windows build reaches thread storage
+// through a function call, and a push runs for every position a filter run tests).
+struct ThreadLevels {
+    Frame* innermost = nullptr;
+    std::uint64_t next_serial = 0;
+    bool unwound_valid = false;  // `unwound` holds a picture not yet taken
+};
+thread_local ThreadLevels thread_levels;
 
 struct UnwoundLevels {
-    bool valid = false;
     std::vector<Level> levels;
     std::vector<std::uint64_t> serials;  // of the live frames the levels were read from
 };
@@ -30,9 +35,9 @@ void append_levels(std::vector<Level>& out, const Frame* frame) {
 
 // Runs in a destructor while an exception unwinds: the innermost of our levels to go takes the
 // picture, the levels outside it find themselves in it and leave it alone.
-void note_unwinding(const Frame& frame) noexcept {
-    if (unwound.valid && std::find(unwound.serials.begin(), unwound.serials.end(), frame.serial) !=
-                             unwound.serials.end()) {
+void note_unwinding(const Frame& frame, ThreadLevels& state) noexcept {
+    if (state.unwound_valid && std::find(unwound.serials.begin(), unwound.serials.end(),
+                                         frame.serial) != unwound.serials.end()) {
         return;
     }
     try {
@@ -40,32 +45,34 @@ void note_unwinding(const Frame& frame) noexcept {
         append_levels(taken.levels, &frame);
         for (const Frame* f = &frame; f != nullptr; f = f->outer)
             taken.serials.push_back(f->serial);
-        taken.valid = true;
         unwound = std::move(taken);
+        state.unwound_valid = true;
     } catch (...) {
         // Out of memory while unwinding: the report falls back to the live levels.
-        unwound.valid = false;
+        state.unwound_valid = false;
     }
 }
 
 }  // namespace
 
 void push_frame(Frame& frame) noexcept {
-    frame.outer = innermost;
-    frame.serial = ++next_serial;
+    ThreadLevels& state = thread_levels;
+    frame.outer = state.innermost;
+    frame.serial = ++state.next_serial;
     frame.exceptions_at_entry = std::uncaught_exceptions();
-    innermost = &frame;
+    state.innermost = &frame;
 }
 
 void pop_frame(Frame& frame) noexcept {
     const int in_flight = std::uncaught_exceptions();
+    ThreadLevels& state = thread_levels;
     if (in_flight > frame.exceptions_at_entry) {
-        note_unwinding(frame);
-    } else if (in_flight == 0 && unwound.valid) {
+        note_unwinding(frame, state);
+    } else if (in_flight == 0 && state.unwound_valid) {
         // A normal return: any exception seen before was caught by our own code.
-        unwound.valid = false;
+        state.unwound_valid = false;
     }
-    innermost = frame.outer;
+    state.innermost = frame.outer;
 }
 
 Level read_level(const Frame& frame) {
@@ -92,23 +99,24 @@ Level read_level(const Frame& frame) {
 
 std::vector<Level> current_levels() {
     std::vector<Level> levels;
-    append_levels(levels, innermost);
+    append_levels(levels, thread_levels.innermost);
     return levels;
 }
 
 std::optional<std::vector<Level>> take_unwound_levels() noexcept {
-    if (!unwound.valid)
+    ThreadLevels& state = thread_levels;
+    if (!state.unwound_valid)
         return std::nullopt;
-    unwound.valid = false;
+    state.unwound_valid = false;
     return std::optional<std::vector<Level>>(std::move(unwound.levels));
 }
 
 Frame* innermost_frame() noexcept {
-    return innermost;
+    return thread_levels.innermost;
 }
 
 void adopt_frames(Frame* frame) noexcept {
-    innermost = frame;
+    thread_levels.innermost = frame;
 }
 
 }  // namespace gpais::rt
