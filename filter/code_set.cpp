@@ -1,6 +1,7 @@
 #include "filter/code_set.hpp"
 
 #include "errors/call_levels.hpp"
+#include "filter/byte_search.hpp"
 
 namespace gpais {
 
@@ -52,12 +53,12 @@ bool TINKAKOD(std::string_view position, const CodeSet& codes) {
     GPAIS_LEVEL("TINKAKOD", GPAIS_ARGS(position, codes));
     constexpr std::string_view open_tag = "<kodas>";
     constexpr std::string_view close_tag = "</kodas>";
-    const std::size_t open = position.find(open_tag);
+    const std::size_t open = find_bytes(position, open_tag, 0);
     // Without "<kodas>" the code is read from the seventh byte on, as if the tag stood one byte
     // before the text; such a position then matches only what happens to stand there.
     const std::size_t code_start =
         open == std::string_view::npos ? open_tag.size() - 1 : open + open_tag.size();
-    const std::size_t code_end = position.find(close_tag, code_start);
+    const std::size_t code_end = find_bytes(position, close_tag, code_start);
     const std::string_view code = code_end == std::string_view::npos
                                       ? std::string_view{}
                                       : position.substr(code_start, code_end - code_start);
