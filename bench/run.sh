@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The benchmark: gpais-filter against cp and three XML tools on one generated ~200 MB list.
 #   bash bench/run.sh [SIZE_MB]
-# Not part of the tests. Installs its peers, builds a Release gpais-filter in build/bench.
+# Not part of the tests. Installs its peers, builds a Release gpais-filter in build/bench (or in
+# BENCH_BUILD, so that two people measuring at once do not rebuild each other's binary).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 size_mb="${1:-200}"
@@ -18,8 +19,9 @@ if [ "${#missing[@]}" -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build build/bench --target gpais-filter >/dev/null
+build="${BENCH_BUILD:-build/bench}"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$build" --target gpais-filter >/dev/null
 
 data=build/bench-data
 mkdir -p "$data"
@@ -29,4 +31,14 @@ if [ ! -s "$list" ] || [ ! -s "$errors" ]; then
     echo "bench: generating $list"
     python3 bench/generate.py --size-mb "$size_mb" --list "$list" --errors "$errors"
 fi
-python3 bench/measure.py --binary build/bench/cli/gpais-filter --list "$list" --errors "$errors" --work "$data"
+work="${BENCH_WORK:-$data}"
+mkdir -p "$work"
+python3 bench/measure.py --binary "$build/cli/gpais-filter" --list "$list" --errors "$errors" --work "$work"
+
+# Where the time of a period run goes, phase by phase (best of five rounds each).
+g++ -std=c++20 -O2 -I. bench/phases.cpp "$build/filter/libgpais_filter.a" \
+    "$build/errors/libgpais_errors.a" -o "$build/bench-phases"
+echo
+echo "phases, period:   $("$build/bench-phases" "$list" "$work/out-phases.xml" 5)"
+echo "phases, keep all: $("$build/bench-phases" "$list" "$work/out-phases.xml" 5 2000-01-01 2099-12-31)"
+rm -f "$work/out-phases.xml"
