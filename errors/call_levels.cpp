@@ -6,17 +6,12 @@ namespace gpais::rt {
 
 namespace {
 
-// Everything a push or a pop touches, in one trivially destructible block: a single look-up of
-// thread storage each, with no lazy initialisation (the Windows build reaches thread storage
-// through a function call, and a push runs for every position a filter run tests).
-struct ThreadLevels {
-    Frame* innermost = nullptr;
-    std::uint64_t next_serial = 0;
-    bool unwound_valid = false;  // `unwound` holds a picture not yet taken
-};
-thread_local ThreadLevels thread_levels;
+// Trivially destructible, so a push touches no lazy-initialised thread storage.
+thread_local Frame* innermost = nullptr;
+thread_local std::uint64_t next_serial = 0;
 
 struct UnwoundLevels {
+    bool valid = false;
     std::vector<Level> levels;
     std::vector<std::uint64_t> serials;  // of the live frames the levels were read from
 };
@@ -35,9 +30,9 @@ void append_levels(std::vector<Level>& out, const Frame* frame) {
 
 // Runs in a destructor while an exception unwinds: the innermost of our levels to go takes the
 // picture, the levels outside it find themselves in it and leave it alone.
-void note_unwinding(const Frame& frame, ThreadLevels& state) noexcept {
-    if (state.unwound_valid && std::find(unwound.serials.begin(), unwound.serials.end(),
-                                         frame.serial) != unwound.serials.end()) {
+void note_unwinding(const Frame& frame) noexcept {
+    if (unwound.valid && std::find(unwound.serials.begin(), unwound.serials.end(), frame.serial) !=
+                             unwound.serials.end()) {
         return;
     }
     try {
@@ -45,34 +40,32 @@ void note_unwinding(const Frame& frame, ThreadLevels& state) noexcept {
         append_levels(taken.levels, &frame);
         for (const Frame* f = &frame; f != nullptr; f = f->outer)
             taken.serials.push_back(f->serial);
+        taken.valid = true;
         unwound = std::move(taken);
-        state.unwound_valid = true;
     } catch (...) {
         // Out of memory while unwinding: the report falls back to the live levels.
-        state.unwound_valid = false;
+        unwound.valid = false;
     }
 }
 
 }  // namespace
 
 void push_frame(Frame& frame) noexcept {
-    ThreadLevels& state = thread_levels;
-    frame.outer = state.innermost;
-    frame.serial = ++state.next_serial;
+    frame.outer = innermost;
+    frame.serial = ++next_serial;
     frame.exceptions_at_entry = std::uncaught_exceptions();
-    state.innermost = &frame;
+    innermost = &frame;
 }
 
 void pop_frame(Frame& frame) noexcept {
     const int in_flight = std::uncaught_exceptions();
-    ThreadLevels& state = thread_levels;
     if (in_flight > frame.exceptions_at_entry) {
-        note_unwinding(frame, state);
-    } else if (in_flight == 0 && state.unwound_valid) {
+        note_unwinding(frame);
+    } else if (in_flight == 0 && unwound.valid) {
         // A normal return: any exception seen before was caught by our own code.
-        state.unwound_valid = false;
+        unwound.valid = false;
     }
-    state.innermost = frame.outer;
+    innermost = frame.outer;
 }
 
 Level read_level(const Frame& frame) {
@@ -99,24 +92,23 @@ Level read_level(const Frame& frame) {
 
 std::vector<Level> current_levels() {
     std::vector<Level> levels;
-    append_levels(levels, thread_levels.innermost);
+    append_levels(levels, innermost);
     return levels;
 }
 
 std::optional<std::vector<Level>> take_unwound_levels() noexcept {
-    ThreadLevels& state = thread_levels;
-    if (!state.unwound_valid)
+    if (!unwound.valid)
         return std::nullopt;
-    state.unwound_valid = false;
+    unwound.valid = false;
     return std::optional<std::vector<Level>>(std::move(unwound.levels));
 }
 
 Frame* innermost_frame() noexcept {
-    return thread_levels.innermost;
+    return innermost;
 }
 
 void adopt_frames(Frame* frame) noexcept {
-    thread_levels.innermost = frame;
+    innermost = frame;
 }
 
 }  // namespace gpais::rt
