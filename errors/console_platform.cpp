@@ -8,6 +8,7 @@
 #include "errors/win32_platform.hpp"
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -95,6 +96,11 @@ class ConsolePlatform final : public ErrorPlatform {
 
     bool append_to_file(std::string_view bare_name, std::string_view bytes,
                         LogAccess access) override {
+        // The superuser may write anything; a log someone marked read-only stays unchanged all
+        // the same, as it does on Windows.
+        struct stat status {};
+        if (::stat(std::string(bare_name).c_str(), &status) == 0 && (status.st_mode & 0222) == 0)
+            return false;
         const int mode = access == LogAccess::read_write ? O_RDWR : O_WRONLY;
         const int fd = ::open(std::string(bare_name).c_str(), mode | O_CREAT | O_APPEND, 0666);
         if (fd < 0)

@@ -40,6 +40,12 @@ TEST(ConsolePlatform, AppendsByBareNameInTheCurrentFolder) {
     }
     EXPECT_FALSE(
         platform.append_to_file("no-such-folder/Logas.log", "x", gpais::LogAccess::write_only));
+
+    // Kept read-only by its owner: unchanged even for the superuser.
+    const std::string kept = read_all(folder / "Klaidos.log");
+    fs::permissions(folder / "Klaidos.log", fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_FALSE(platform.append_to_file("Klaidos.log", "more", gpais::LogAccess::read_write));
+    EXPECT_EQ(read_all(folder / "Klaidos.log"), kept);
     fs::current_path(before);
     fs::remove_all(folder);
 }
