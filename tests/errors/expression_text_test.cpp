@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,11 @@ struct Case {
     Value input;
     std::string expected;
 };
+
+// Test listings name the case instead of dumping its bytes.
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
 
 Value date(int y, unsigned m, unsigned d) {
     return Value(CalendarDate(std::chrono::year_month_day{year{y}, month{m}, day{d}}));
