@@ -40,5 +40,6 @@ export WINEPREFIX="$root/build/windows/wineprefix" WINEARCH=win32 WINEDEBUG=-all
 export LANG=lt_LT.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
 # The save dialog opens in the folder the program was started in.
 cd "$out"
-wine "$root/build/windows/ui/gpais-filtras.exe" "$(winepath -w "$root/$list")"
-echo "dialog closed, exit code $?"
+status=0
+wine "$root/build/windows/ui/gpais-filtras.exe" "$(winepath -w "$root/$list")" || status=$?
+echo "dialog closed, exit code $status"
