@@ -16,10 +16,18 @@ std::string read_all(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// Windows removes no file marked read-only, so the marks go first.
+void wipe(const fs::path& folder) {
+    std::error_code ignored;
+    for (const auto& entry : fs::recursive_directory_iterator(folder, ignored))
+        fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+    fs::remove_all(folder, ignored);
+}
+
 // The logs are named bare, so they land in the current folder and grow by whole entries.
 TEST(ConsolePlatform, AppendsByBareNameInTheCurrentFolder) {
     const fs::path folder = fs::temp_directory_path() / "gpais_errors_console_test";
-    fs::remove_all(folder);
+    wipe(folder);
     fs::create_directories(folder);
     const fs::path before = fs::current_path();
     fs::current_path(folder);
@@ -47,7 +55,7 @@ TEST(ConsolePlatform, AppendsByBareNameInTheCurrentFolder) {
     EXPECT_FALSE(platform.append_to_file("Klaidos.log", "more", gpais::LogAccess::read_write));
     EXPECT_EQ(read_all(folder / "Klaidos.log"), kept);
     fs::current_path(before);
-    fs::remove_all(folder);
+    wipe(folder);
 }
 
 }  // namespace
