@@ -14,7 +14,6 @@ if [ "${1:-}" != "--native-only" ]; then want+=("${windows[@]}"); fi
 
 if [ "${1:-}" != "--native-only" ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo_cmd[@]}" dpkg --add-architecture i386
-  rm -f /tmp/.gpais-apt-updated
 fi
 
 missing=()
