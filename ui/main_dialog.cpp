@@ -153,8 +153,10 @@ void on_command(HWND dialog, int control_id) {
 
 }  // namespace
 
-void DIALOGFUNC(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-    GPAIS_LEVEL("DIALOGFUNC", GPAIS_ARGS(dialog, message, wparam, lparam));
+void DIALOGFUNC(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam,
+                std::optional<unsigned> notification_code, std::optional<unsigned> control_id) {
+    GPAIS_LEVEL("DIALOGFUNC",
+                GPAIS_ARGS(dialog, message, wparam, lparam, notification_code, control_id));
     switch (message) {
         case WM_INITDIALOG:
             on_init(dialog);
@@ -167,7 +169,7 @@ void DIALOGFUNC(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
             // Esc does not close the dialog; any notification of a control acts as a click.
             if (lparam == 0)
                 return;
-            on_command(dialog, LOWORD(wparam));
+            on_command(dialog, static_cast<int>(control_id.value_or(LOWORD(wparam))));
             return;
         default:
             return;
@@ -184,7 +186,12 @@ INT_PTR CALLBACK forwarding_dialog_proc(HWND dialog, UINT message, WPARAM wparam
         return FALSE;
     // Nothing may unwind through Windows: an exception ends here, in the error handler, which
     // reports it with the levels as they stood where it was thrown and ends the process.
-    at_boundary([&] { function(dialog, message, wparam, lparam); });
+    at_boundary([&] {
+        if (message == WM_COMMAND)
+            function(dialog, message, wparam, lparam, HIWORD(wparam), LOWORD(wparam));
+        else
+            function(dialog, message, wparam, lparam, std::nullopt, std::nullopt);
+    });
     return FALSE;
 }
 

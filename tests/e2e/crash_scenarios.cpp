@@ -117,8 +117,10 @@ void expect_memory_report(std::string_view report, const std::filesystem::path& 
                                    ", " + compact_date(last) + "), \"\", 0";
     expect(stack[2].ends_with(run_values) && stack[2].size() == 32 + run_values.size(),
            "the run's level: " + stack[2] + "\nexpected its values " + run_values);
-    // The run button's click: WM_COMMAND (273) from control 111.
-    expect(stack[3].find("(<pointer>, 273, 111, ") != std::string::npos,
+    // The run button's click: WM_COMMAND (273) from control 111, with its notification code
+    // (0, a click) and control id passed as the last two arguments.
+    expect(stack[3].find("(<pointer>, 273, 111, ") != std::string::npos &&
+               stack[3].ends_with(", 0, 111)"),
            "the dialog level is not the run button's command: " + stack[3]);
     expect(stack[4].starts_with("    MAIN(") && stack[4].ends_with(" ()"),
            "the entry level: " + stack[4]);
