@@ -7,17 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 size_mb="${1:-200}"
 
-sudo_cmd=()
-if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-missing=()
-for p in xmlstarlet xsltproc python3-lxml time cmake ninja-build g++; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ "${#missing[@]}" -gt 0 ]; then
-    echo "bench: installing ${missing[*]}"
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+# The peers and /usr/bin/time come from Debian, like everything the build needs.
+bash scripts/setup.sh --native-only xmlstarlet xsltproc python3-lxml time
 
 build="${BENCH_BUILD:-build/bench}"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null

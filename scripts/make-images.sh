@@ -5,14 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-if ! dpkg-query -W -f='${Status}' imagemagick 2>/dev/null | grep -q 'install ok installed' ||
-   ! dpkg-query -W -f='${Status}' fonts-liberation 2>/dev/null | grep -q 'install ok installed'; then
-  sudo_cmd=()
-  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-    imagemagick fonts-liberation >/dev/null
-fi
+bash scripts/setup.sh --native-only imagemagick fonts-liberation
 magick=(/usr/bin/convert)
 
 out=ui/resources

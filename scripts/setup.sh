@@ -1,7 +1,14 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building and testing need. Safe to run again:
 # packages already present are skipped, and nothing is asked.
+#   scripts/setup.sh [--native-only] [EXTRA_PACKAGE...]
 set -euo pipefail
+
+native_only=false
+if [ "${1:-}" = "--native-only" ]; then
+  native_only=true
+  shift
+fi
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
@@ -9,10 +16,10 @@ if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 native=(cmake ninja-build g++ libgtest-dev clang libclang-rt-14-dev clang-format locales)
 windows=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 wine64 fonts-wine fonts-liberation xvfb xauth)
 
-want=("${native[@]}")
-if [ "${1:-}" != "--native-only" ]; then want+=("${windows[@]}"); fi
+want=("${native[@]}" "$@")
+if ! $native_only; then want+=("${windows[@]}"); fi
 
-if [ "${1:-}" != "--native-only" ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+if ! $native_only && ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo_cmd[@]}" dpkg --add-architecture i386
 fi
 
