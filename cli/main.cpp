@@ -17,19 +17,7 @@
 #include <io.h>
 #include <windows.h>
 
-namespace {
-
-std::string to_utf8(const wchar_t* text) {
-    const int length = static_cast<int>(std::wcslen(text));
-    if (length == 0)
-        return {};
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text, length, result.data(), size, nullptr, nullptr);
-    return result;
-}
-
-}  // namespace
+#include "errors/text_convert.hpp"
 #endif
 
 namespace {
@@ -54,7 +42,7 @@ int wmain(int argc, wchar_t** argv) {
     ::_setmode(::_fileno(stdout), _O_BINARY);
     std::vector<std::string> arguments;
     for (int at = 1; at < argc; ++at)
-        arguments.push_back(to_utf8(argv[at]));
+        arguments.push_back(gpais::to_utf8(argv[at]));
     return guarded_run(arguments);
 }
 #else

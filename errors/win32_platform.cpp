@@ -5,65 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "errors/text_convert.hpp"
+#include "errors/unique_handle.hpp"
 #include "errors/win32_dialogs.hpp"
 
 namespace gpais {
 
 namespace {
-
-std::wstring to_wide(std::string_view text) {
-    if (text.empty())
-        return {};
-    const int length =
-        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                          length);
-    return wide;
-}
-
-std::string to_utf8(std::wstring_view text) {
-    if (text.empty())
-        return {};
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                             nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
-                          length, nullptr, nullptr);
-    return narrow;
-}
-
-class unique_file {
-  public:
-    explicit unique_file(HANDLE handle) noexcept : handle_(handle) {}
-    unique_file(const unique_file&) = delete;
-    unique_file& operator=(const unique_file&) = delete;
-    ~unique_file() {
-        if (valid())
-            ::CloseHandle(handle_);
-    }
-    [[nodiscard]] bool valid() const noexcept { return handle_ != INVALID_HANDLE_VALUE; }
-    [[nodiscard]] HANDLE get() const noexcept { return handle_; }
-
-  private:
-    HANDLE handle_;
-};
-
-class unique_key {
-  public:
-    unique_key() = default;
-    unique_key(const unique_key&) = delete;
-    unique_key& operator=(const unique_key&) = delete;
-    ~unique_key() {
-        if (key_ != nullptr)
-            ::RegCloseKey(key_);
-    }
-    HKEY* put() noexcept { return &key_; }
-    [[nodiscard]] HKEY get() const noexcept { return key_; }
-
-  private:
-    HKEY key_ = nullptr;
-};
 
 constexpr REGSAM kReadFrom64BitView = 0x20119;  // KEY_READ | KEY_WOW64_64KEY
 
@@ -77,11 +25,12 @@ ClockReading Win32ErrorPlatform::local_time() {
 }
 
 std::optional<std::string> Win32ErrorPlatform::windows_version_value(std::string_view name) {
-    unique_key key;
+    HKEY opened = nullptr;
     if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", 0,
-                        kReadFrom64BitView, key.put()) != ERROR_SUCCESS) {
+                        kReadFrom64BitView, &opened) != ERROR_SUCCESS) {
         return std::nullopt;
     }
+    const unique_registry_key key{opened};
     const std::wstring value_name = to_wide(name);
     DWORD type = 0;
     DWORD size = 0;
@@ -146,7 +95,7 @@ bool Win32ErrorPlatform::append_to_file(std::string_view bare_name, std::string_
         access == LogAccess::read_write ? (GENERIC_READ | GENERIC_WRITE) : GENERIC_WRITE;
     unique_file file(::CreateFileW(name.c_str(), rights, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid())
+    if (!file)
         return false;
     ::SetFilePointer(file.get(), 0, nullptr, FILE_END);
     DWORD written = 0;

@@ -8,8 +8,8 @@
 #include <cstddef>
 
 #include "errors/call_levels.hpp"
+#include "errors/text_convert.hpp"
 #include "ui/chooser_text.hpp"
-#include "ui/text_convert.hpp"
 
 namespace gpais::ui {
 

@@ -8,6 +8,7 @@
 
 #include "errors/call_levels.hpp"
 #include "errors/raise.hpp"
+#include "errors/text_convert.hpp"
 #include "filter/bytes.hpp"
 #include "filter/filter_run.hpp"
 #include "ui/choosers.hpp"
@@ -16,7 +17,6 @@
 #include "ui/default_period.hpp"
 #include "ui/month_date.hpp"
 #include "ui/resources/resource.h"
-#include "ui/text_convert.hpp"
 #include "ui/win32_port.hpp"
 
 namespace gpais::ui {

@@ -6,10 +6,10 @@
 
 #include "errors/call_levels.hpp"
 #include "errors/error_handler.hpp"
+#include "errors/unique_handle.hpp"
 #include "errors/win32_platform.hpp"
 #include "ui/main_dialog.hpp"
 #include "ui/resources/resource.h"
-#include "ui/unique_handle.hpp"
 
 namespace gpais::ui {
 

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "errors/text_convert.hpp"
 #include "filter/date.hpp"
 #include "ui/choosers.hpp"
 #include "ui/command_line.hpp"
@@ -20,7 +21,6 @@
 #include "ui/month_date.hpp"
 #include "ui/resources/resource.h"
 #include "ui/startup.hpp"
-#include "ui/text_convert.hpp"
 
 namespace {
 
@@ -47,7 +47,7 @@ class MainDialog : public ::testing::Test {
                        reinterpret_cast<LPARAM>(::GetDlgItem(dialog_, id)));
     }
 
-    gpais::ui::unique_module common_controls_;
+    gpais::unique_module common_controls_;
     HWND dialog_ = nullptr;
 };
 
@@ -76,11 +76,11 @@ TEST_F(MainDialog, OpensInSupplyStartModeWithTheDefaultPeriod) {
 }
 
 TEST_F(MainDialog, ProductListFieldHoldsArgumentOne) {
-    const auto arguments = gpais::ui::split_command_line(gpais::ui::to_utf8(::GetCommandLineW()));
+    const auto arguments = gpais::ui::split_command_line(gpais::to_utf8(::GetCommandLineW()));
     const std::string expected = arguments.size() > 1 ? arguments[1] : std::string{};
     wchar_t text[4096] = {};
     ::GetDlgItemTextW(dialog_, IDC_EDIT_LIST, text, 4096);
-    EXPECT_EQ(gpais::ui::to_utf8(text), expected);
+    EXPECT_EQ(gpais::to_utf8(text), expected);
 }
 
 TEST_F(MainDialog, ModeButtonsSwitchSetsAndKeepTheirContents) {

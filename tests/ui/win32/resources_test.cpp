@@ -11,14 +11,14 @@
 #include <string_view>
 #include <vector>
 
+#include "errors/text_convert.hpp"
+#include "errors/unique_handle.hpp"
 #include "ui/resources/resource.h"
-#include "ui/text_convert.hpp"
-#include "ui/unique_handle.hpp"
 #include "win32_test_support.hpp"
 
 namespace {
 
-using gpais::ui::unique_module;
+using gpais::unique_module;
 
 std::string_view resource_bytes(HMODULE module, LPCWSTR name, LPCWSTR type) {
     HRSRC found = ::FindResourceW(module, name, type);
@@ -58,7 +58,7 @@ class TemplateReader {
         std::wstring wide;
         for (std::uint16_t c = word(); c != 0; c = word())
             wide.push_back(static_cast<wchar_t>(c));
-        return gpais::ui::to_utf8(wide);
+        return gpais::to_utf8(wide);
     }
     // A class or title: an ordinal shows as "#n", the predefined control classes by name.
     std::string text_or_ordinal() {

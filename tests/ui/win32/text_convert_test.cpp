@@ -1,4 +1,4 @@
-#include "ui/text_convert.hpp"
+#include "errors/text_convert.hpp"
 
 #include <gtest/gtest.h>
 
@@ -27,15 +27,15 @@ const Case cases[] = {
 
 TEST(TextConvert, RoundTrips) {
     for (const Case& c : cases) {
-        EXPECT_EQ(gpais::ui::to_wide(c.utf8), c.utf16) << c.name;
-        EXPECT_EQ(gpais::ui::to_utf8(c.utf16), c.utf8) << c.name;
+        EXPECT_EQ(gpais::to_wide(c.utf8), c.utf16) << c.name;
+        EXPECT_EQ(gpais::to_utf8(c.utf16), c.utf8) << c.name;
     }
 }
 
 TEST(TextConvert, BrokenUtf8BecomesReplacementCharacters) {
     // A lone lead byte must not swallow the text after it.
-    EXPECT_EQ(gpais::ui::to_wide("a\xC5"
-                                 "b"),
+    EXPECT_EQ(gpais::to_wide("a\xC5"
+                             "b"),
               L"a\uFFFDb");
 }
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace gpais::ui {
+namespace gpais {
 
 [[nodiscard]] std::wstring to_wide(std::string_view utf8);
 [[nodiscard]] std::string to_utf8(std::wstring_view utf16);
 
-}  // namespace gpais::ui
+}  // namespace gpais

@@ -1,11 +1,11 @@
-#include "ui/text_convert.hpp"
+#include "errors/text_convert.hpp"
 
 #include <windows.h>
 
 #include <limits>
 #include <stdexcept>
 
-namespace gpais::ui {
+namespace gpais {
 
 namespace {
 int checked_length(std::size_t size) {
@@ -37,4 +37,4 @@ std::string to_utf8(std::wstring_view utf16) {
     return result;
 }
 
-}  // namespace gpais::ui
+}  // namespace gpais

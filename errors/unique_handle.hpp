@@ -5,7 +5,7 @@
 
 #include <utility>
 
-namespace gpais::ui {
+namespace gpais {
 
 template <typename Traits>
 class unique_handle {
@@ -45,4 +45,19 @@ struct module_traits {
 };
 using unique_module = unique_handle<module_traits>;
 
-}  // namespace gpais::ui
+// INVALID_HANDLE_VALUE is not a constant expression, so the empty value comes from a function.
+struct file_traits {
+    using type = HANDLE;
+    static type empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static void close(type file) noexcept { ::CloseHandle(file); }
+};
+using unique_file = unique_handle<file_traits>;
+
+struct registry_key_traits {
+    using type = HKEY;
+    static type empty() noexcept { return nullptr; }
+    static void close(type key) noexcept { ::RegCloseKey(key); }
+};
+using unique_registry_key = unique_handle<registry_key_traits>;
+
+}  // namespace gpais
