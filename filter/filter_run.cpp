@@ -2,7 +2,6 @@
 
 #include <optional>
 #include <string>
-#include <utility>
 
 #include "errors/call_levels.hpp"
 #include "filter/bytes.hpp"
@@ -19,17 +18,16 @@ namespace {
 constexpr std::string_view caption_error = "Klaida";
 constexpr std::string_view caption_information = "Informacija";
 
-// Reads and checks the product list; empty when the run has already told the person why not.
-std::optional<std::pair<std::string, std::size_t>> read_product_list(std::string_view path,
-                                                                     UserPort& port) {
-    std::string document = port.read_file(path);
+// Reads the product list into the run's document and finds its list; nothing when the run has
+// already told the person why the file will not do.
+std::optional<std::size_t> read_product_list(std::string_view path, std::string& document,
+                                             UserPort& port) {
+    document = port.read_file(path);
     const std::optional<std::size_t> anchor =
         is_blank(document) ? std::nullopt : find_list_anchor(document);
-    if (!anchor) {
+    if (!anchor)
         port.show_message("Blogas nurodyto failo turinys", caption_error, Icon::error);
-        return std::nullopt;
-    }
-    return std::pair{std::move(document), *anchor};
+    return anchor;
 }
 
 // Everything after the scan: compaction, the save chooser, the write and the report.
@@ -76,11 +74,9 @@ RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, std::string_view 
     GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(product_list_path, error_log_path, no_third_argument),
                 GPAIS_LOCALS(document, codes, kept));
     GPAIS_LINE();
-    auto list = read_product_list(product_list_path, port);
-    if (!list)
+    const std::optional<std::size_t> anchor = read_product_list(product_list_path, document, port);
+    if (!anchor)
         return RunOutcome::bad_product_list;
-    document = std::move(list->first);
-    const std::size_t anchor = list->second;
 
     GPAIS_LINE();
     codes = build_code_set(port.read_file(error_log_path));
@@ -89,7 +85,7 @@ RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, std::string_view 
         return RunOutcome::no_codes;
     }
     GPAIS_LINE();
-    kept = scan_positions(document, anchor, [&codes](std::string_view position) {
+    kept = scan_positions(document, *anchor, [&codes](std::string_view position) {
         return TINKAKOD(position, codes);
     });
     GPAIS_LINE();
@@ -103,14 +99,12 @@ RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, Date first, Date 
     GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(product_list_path, first, last),
                 GPAIS_LOCALS(document, kept));
     GPAIS_LINE();
-    auto list = read_product_list(product_list_path, port);
-    if (!list)
+    const std::optional<std::size_t> anchor = read_product_list(product_list_path, document, port);
+    if (!anchor)
         return RunOutcome::bad_product_list;
-    document = std::move(list->first);
-    const std::size_t anchor = list->second;
 
     GPAIS_LINE();
-    kept = scan_positions(document, anchor, [first, last](std::string_view position) {
+    kept = scan_positions(document, *anchor, [first, last](std::string_view position) {
         return TINKADAT(position, first, last);
     });
     GPAIS_LINE();

@@ -4,42 +4,11 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "errors/unique_handle.hpp"
 
 namespace gpais::e2e {
 
-template <typename Traits>
-class unique_handle {
-  public:
-    using type = typename Traits::type;
-
-    unique_handle() noexcept : value_(Traits::empty()) {}
-    explicit unique_handle(type value) noexcept : value_(value) {}
-    unique_handle(const unique_handle&) = delete;
-    unique_handle& operator=(const unique_handle&) = delete;
-    unique_handle(unique_handle&& other) noexcept : value_(other.release()) {}
-    unique_handle& operator=(unique_handle&& other) noexcept {
-        if (this != &other) {
-            reset(other.release());
-        }
-        return *this;
-    }
-    ~unique_handle() { reset(); }
-
-    type get() const noexcept { return value_; }
-    explicit operator bool() const noexcept { return value_ != Traits::empty(); }
-    type release() noexcept { return std::exchange(value_, Traits::empty()); }
-    void reset(type value = Traits::empty()) noexcept {
-        if (value_ != Traits::empty()) {
-            Traits::close(value_);
-        }
-        value_ = value;
-    }
-
-  private:
-    type value_;
-};
-
+// The program's own gpais::unique_handle, with the handle kinds only the driver needs.
 struct kernel_handle_traits {
     using type = HANDLE;
     static type empty() noexcept { return nullptr; }
