@@ -43,9 +43,13 @@ int main(int argc, char** argv) {
         const auto anchor = gpais::find_list_anchor(document);
         if (!anchor)
             return 1;
-        kept = gpais::scan_positions(document, *anchor, [first, last](std::string_view position) {
-            return gpais::TINKADAT(position, first, last);
-        });
+        const auto scanned =
+            gpais::scan_positions(document, *anchor, [first, last](std::string_view position) {
+                return gpais::TINKADAT(position, first, last);
+            });
+        if (!scanned)
+            return 1;
+        kept = *scanned;
         const double scan = ms_since(start);
         start = Clock::now();
         gpais::remove_blank_lines(document);

@@ -18,6 +18,10 @@ namespace {
 constexpr std::string_view caption_error = "Klaida";
 constexpr std::string_view caption_information = "Informacija";
 
+void tell_bad_product_list(UserPort& port) {
+    port.show_message("Blogas nurodyto failo turinys", caption_error, Icon::error);
+}
+
 // Reads the product list into the run's document and finds its list; nothing when the run has
 // already told the person why the file will not do.
 std::optional<std::size_t> read_product_list(std::string_view path, std::string& document,
@@ -26,14 +30,20 @@ std::optional<std::size_t> read_product_list(std::string_view path, std::string&
     const std::optional<std::size_t> anchor =
         is_blank(document) ? std::nullopt : find_list_anchor(document);
     if (!anchor)
-        port.show_message("Blogas nurodyto failo turinys", caption_error, Icon::error);
+        tell_bad_product_list(port);
     return anchor;
 }
 
-// Everything after the scan: compaction, the save chooser, the write and the report.
-RunOutcome save_kept(std::string& document, std::size_t kept, std::string_view product_list_path,
-                     UserPort& port) {
-    if (kept == 0) {
+// Everything after the scan: compaction, the save chooser, the write and the report. A list
+// whose positions could not be delimited is refused whole: writing what the scan made of it
+// would hand GPAIS a file cut short or with damaged positions.
+RunOutcome save_kept(std::string& document, std::optional<std::size_t> kept,
+                     std::string_view product_list_path, UserPort& port) {
+    if (!kept) {
+        tell_bad_product_list(port);
+        return RunOutcome::bad_product_list;
+    }
+    if (*kept == 0) {
         port.show_message("Gaila bet neradau nei vienos tinkamos pozicijos", caption_information,
                           Icon::warning);
         return RunOutcome::nothing_kept;
@@ -57,7 +67,7 @@ RunOutcome save_kept(std::string& document, std::size_t kept, std::string_view p
         port.show_message("Nepavyko įrašyti failo: " + chosen, caption_error, Icon::error);
         return RunOutcome::write_failed;
     }
-    port.show_message("Sveikinu, failas suformuotas su " + std::to_string(kept) + " pozicijoms.",
+    port.show_message("Sveikinu, failas suformuotas su " + std::to_string(*kept) + " pozicijoms.",
                       caption_information, Icon::information);
     return RunOutcome::written;
 }
@@ -70,7 +80,7 @@ RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, std::string_view 
     const std::optional<Date> no_third_argument;
     std::string document;
     CodeSet codes;
-    std::size_t kept = 0;
+    std::optional<std::size_t> kept = 0;
     GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(product_list_path, error_log_path, no_third_argument),
                 GPAIS_LOCALS(document, codes, kept));
     GPAIS_LINE();
@@ -95,7 +105,7 @@ RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, std::string_view 
 RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, Date first, Date last,
                            UserPort& port) {
     std::string document;
-    std::size_t kept = 0;
+    std::optional<std::size_t> kept = 0;
     GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(product_list_path, first, last),
                 GPAIS_LOCALS(document, kept));
     GPAIS_LINE();

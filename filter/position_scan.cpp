@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <unordered_set>
 
 #include "errors/call_levels.hpp"
-#include "filter/byte_search.hpp"
+#include "filter/closing_tags.hpp"
 
 namespace gpais {
 
@@ -13,27 +12,6 @@ namespace {
 
 constexpr std::string_view list_tag = "<produktai";
 constexpr std::size_t npos = std::string_view::npos;
-
-// Closing tags already known to be missing from some offset on. The scan only moves forward, so
-// such a tag stays missing for the rest of the scan; remembering it keeps a list full of the
-// same unclosed tag (a truncated file, "<item/>" written without a space) linear instead of
-// searching to the end of the document once per position.
-class MissingClosers {
-  public:
-    bool contains(std::string_view closer) const {
-        return !missing_.empty() && missing_.find(closer) != missing_.end();
-    }
-    void add(std::string_view closer) { missing_.emplace(closer); }
-
-  private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const noexcept {
-            return std::hash<std::string_view>{}(text);
-        }
-    };
-    std::unordered_set<std::string, Hash, std::equal_to<>> missing_;
-};
 
 // The document is rewritten in place: bytes before `write` are final, bytes from `pending` up to
 // the read point are kept but not yet moved down. Moving them only when a cut ends the stretch
@@ -84,6 +62,35 @@ std::optional<std::size_t> skip_non_position(std::string_view text, std::size_t 
     return std::nullopt;
 }
 
+// The offset just after the position that starts at `tag_start`, or npos when it cannot be
+// delimited. `closer` is scratch space, kept by the caller so that it is allocated once.
+std::size_t position_end(std::string_view text, std::size_t tag_start, ClosingTagFinder& closers,
+                         std::string& closer) {
+    const std::size_t start_tag_end = text.find('>', tag_start);
+    if (start_tag_end == npos)
+        return npos;
+    const std::string_view start_tag = text.substr(tag_start, start_tag_end + 1 - tag_start);
+    const auto end_of_first = [&](std::string_view name) {
+        closer.assign("</").append(name).append(">");
+        const std::size_t close_start = closers.find(closer, tag_start);
+        return close_start == npos ? npos : close_start + closer.size();
+    };
+
+    // The name runs from after "<" to the first ">", cut only at a space.
+    std::string_view name = start_tag.substr(1, start_tag.size() - 2);
+    name = name.substr(0, name.find(' '));
+    if (const std::size_t end = end_of_first(name); end != npos)
+        return end;
+    if (start_tag.size() >= 3 && start_tag.ends_with("/>"))
+        return start_tag_end + 1;
+    // A tab or line break after the name leaves it holding the attributes; the name a person
+    // reads is the one before them.
+    const std::string_view plain_name = name.substr(0, name.find_first_of(" \t\r\n"));
+    if (!plain_name.empty() && plain_name.size() != name.size())
+        return end_of_first(plain_name);
+    return npos;
+}
+
 }  // namespace
 
 std::optional<std::size_t> find_list_anchor(std::string_view document) noexcept {
@@ -93,12 +100,13 @@ std::optional<std::size_t> find_list_anchor(std::string_view document) noexcept 
     return at;
 }
 
-std::size_t scan_positions(std::string& document, std::size_t anchor, const PositionTest& test) {
+std::optional<std::size_t> scan_positions(std::string& document, std::size_t anchor,
+                                          const PositionTest& test) {
     // All offsets below are offsets into the bytes as they were read; since every search looks
     // forward from the read point only, a cut behind it changes nothing that is still to be read.
     const std::string_view text = document;
     InPlaceCutter cutter(document);
-    MissingClosers missing;
+    ClosingTagFinder closers(text);
     std::string closer;
     std::size_t kept = 0;
     std::size_t scan_point = std::min(anchor, text.size()) + list_tag.size();
@@ -119,31 +127,17 @@ std::size_t scan_positions(std::string& document, std::size_t anchor, const Posi
             continue;
         }
 
-        // Every closing tag holds a ">", so with none left the position can never be closed.
-        const std::size_t start_tag_end = text.find('>', tag_start);
-        if (start_tag_end == npos)
-            break;
-        std::string_view name = text.substr(tag_start + 1, start_tag_end - tag_start - 1);
-        name = name.substr(0, name.find(' '));
-        closer.assign("</").append(name).append(">");
-
-        const std::size_t close_start =
-            missing.contains(closer) ? npos : find_bytes(text, closer, tag_start);
-        if (close_start == npos) {
-            // Without its closing tag the position cannot be delimited: it stays as it is,
-            // untested and uncounted, and the scan resumes after its start tag.
-            missing.add(closer);
-            scan_point = start_tag_end + 1;
-            continue;
+        const std::size_t end = position_end(text, tag_start, closers, closer);
+        if (end == npos) {
+            cutter.finish();
+            return std::nullopt;
         }
-
-        const std::size_t position_end = close_start + closer.size();
-        if (test(text.substr(tag_start, position_end - tag_start))) {
+        if (test(text.substr(tag_start, end - tag_start))) {
             ++kept;
         } else {
-            cutter.cut(tag_start, position_end);
+            cutter.cut(tag_start, end);
         }
-        scan_point = position_end;
+        scan_point = end;
     }
 
     cutter.finish();

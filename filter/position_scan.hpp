@@ -1,6 +1,12 @@
 #pragma once
 // Walks the positions directly under "<produktai", asks a test of each, cuts out those that
 // fail in place and counts those that stay.
+//
+// A position ends just after the first "</" + its tag name + ">" from its "<". Where there is
+// none, a start tag written as self-closing ("<baterija/>") is the position by itself, and one
+// whose name runs on into a tab or a line break before its attributes ends at the first closing
+// tag of the name before them. A position that none of these delimits (a list cut off in the
+// middle of one) makes the whole list unusable: the scan says so instead of guessing.
 
 #include <cstddef>
 #include <functional>
@@ -18,7 +24,9 @@ using PositionTest = std::function<bool(std::string_view position)>;
 [[nodiscard]] std::optional<std::size_t> find_list_anchor(std::string_view document) noexcept;
 
 // `anchor` is the offset (from 0) of "<produktai". Changes the document in place in one pass
-// and returns the kept count.
-std::size_t scan_positions(std::string& document, std::size_t anchor, const PositionTest& test);
+// and returns the kept count, or nothing when a position cannot be delimited; the document is
+// then of no use and must not be written.
+[[nodiscard]] std::optional<std::size_t> scan_positions(std::string& document, std::size_t anchor,
+                                                        const PositionTest& test);
 
 }  // namespace gpais

@@ -28,6 +28,10 @@ std::string position(const std::string& code, const std::string& date) {
 }
 const std::string list = head + position("A1", "2026-11-05") + position("B2", "2026-10-31") +
                          position("C3", "2026-11-30") + tail;
+// A download that broke off inside the third position.
+const std::string truncated_list = head + position("A1", "2026-11-05") +
+                                   position("B2", "2026-10-31") +
+                                   "  <prekinisVienetas>\r\n    <kodas>C3</kod";
 const std::string error_log =
     "2026-12-01 Klaida: prekinis vienetas su kodu: B2 (produktoKodas=B2) nerastas\r\n";
 
@@ -116,6 +120,36 @@ TEST(FilterRun, MessagesOutcomesAndOrderOfSteps) {
          RunOutcome::bad_product_list,
          {bad_list},
          {"read:" + list_path, "message"},
+         {}},
+        {"period: a list cut off in the middle of a position is refused, nothing written",
+         truncated_list,
+         {},
+         {},
+         out_path,
+         {},
+         RunOutcome::bad_product_list,
+         {bad_list},
+         {"read:" + list_path, "message"},
+         {}},
+        {"errors: a list cut off in the middle of a position is refused, nothing written",
+         truncated_list,
+         "klaidos.log",
+         error_log,
+         out_path,
+         {},
+         RunOutcome::bad_product_list,
+         {bad_list},
+         {"read:" + list_path, "read:klaidos.log", "message"},
+         {}},
+        {"errors: a cut-off list with an empty log is told about the log first",
+         truncated_list,
+         "",
+         {},
+         out_path,
+         {},
+         RunOutcome::no_codes,
+         {no_codes},
+         {"read:" + list_path, "read:", "message"},
          {}},
         {"errors: bad product list is told before the log is read",
          "  ",

@@ -1,0 +1,147 @@
+#include "filter/closing_tags.hpp"
+
+#include <chrono>
+#include <random>
+
+#include "filter/byte_search.hpp"
+
+namespace gpais {
+
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+// Tokens are hashed as numbers modulo the prime 2^61 - 1 with a base drawn at start-up: a
+// document cannot be written to make many tokens collide, as it could against a fixed base or
+// arithmetic modulo 2^64.
+constexpr std::uint64_t modulus = (std::uint64_t{1} << 61) - 1;
+
+std::uint64_t reduce(std::uint64_t value) noexcept {
+    value = (value & modulus) + (value >> 61);
+    return value >= modulus ? value - modulus : value;
+}
+
+std::uint64_t multiply(std::uint64_t a, std::uint64_t b) noexcept {
+#if defined(__SIZEOF_INT128__)
+    const unsigned __int128 product = static_cast<unsigned __int128>(a) * b;
+    return reduce(static_cast<std::uint64_t>(product & modulus) +
+                  static_cast<std::uint64_t>(product >> 61));
+#else
+    // 32-bit targets: four partial products, using 2^61 = 1 (so 2^64 = 8) modulo the prime.
+    const std::uint64_t a_high = a >> 32, a_low = a & 0xffffffffu;
+    const std::uint64_t b_high = b >> 32, b_low = b & 0xffffffffu;
+    const std::uint64_t high = a_high * b_high;
+    const std::uint64_t middle = a_high * b_low + a_low * b_high;
+    const std::uint64_t low = a_low * b_low;
+    constexpr std::uint64_t low_29_bits = (std::uint64_t{1} << 29) - 1;
+    return reduce((high << 3) + (middle >> 29) + ((middle & low_29_bits) << 32) + reduce(low));
+#endif
+}
+
+std::uint64_t random_base() {
+    std::random_device device;
+    std::seed_seq seed{
+        device(), device(),
+        static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count())};
+    std::mt19937_64 generator(seed);
+    return std::uniform_int_distribution<std::uint64_t>(256, modulus - 2)(generator);
+}
+
+const std::uint64_t base = random_base();
+
+// Up to seven bytes as one number below the modulus.
+std::uint64_t chunk_at(const char* bytes, std::size_t count) noexcept {
+    std::uint64_t value = 0;
+    for (std::size_t at = count; at-- > 0;)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at]);
+    return value;
+}
+
+// Hashes texts that all end at the same byte, in seven-byte chunks counted from that end, so
+// that every closing tag of a run like "</</</x>" is hashed in constant time from the chunks
+// its longer neighbour already took.
+class TailHasher {
+  public:
+    explicit TailHasher(const char* end) noexcept : end_(end) {}
+
+    // The text of `length` bytes that ends at the shared end. Lengths must not shrink.
+    std::uint64_t hash(std::size_t length) noexcept {
+        for (const std::size_t whole = length / 7; chunks_ < whole; ++chunks_) {
+            sum_ = reduce(sum_ + multiply(chunk_at(end_ - 7 * (chunks_ + 1), 7), power_));
+            power_ = multiply(power_, base);
+        }
+        return reduce(sum_ + multiply(chunk_at(end_ - length, length % 7), power_));
+    }
+
+  private:
+    const char* end_;
+    std::uint64_t sum_ = 0;
+    std::uint64_t power_ = 1;
+    std::size_t chunks_ = 0;
+};
+
+}  // namespace
+
+std::size_t ClosingTagFinder::find(std::string_view closer, std::size_t from) {
+    if (indexed_)
+        return find_indexed(closer, from);
+    // Until one is missing, a closing tag is searched for directly: it ends the position that
+    // the scan then steps over, so every byte searched is passed once.
+    const std::size_t at = find_bytes(text_, closer, from);
+    if (at == npos)
+        build_index(from);
+    return at;
+}
+
+std::size_t ClosingTagFinder::find_indexed(std::string_view closer, std::size_t from) {
+    const auto found = index_.find(
+        Token{TailHasher(closer.data() + closer.size()).hash(closer.size()), closer.size()});
+    if (found == index_.end())
+        return npos;
+    Occurrences& occurrences = found->second;
+    const std::vector<std::size_t>& offsets = occurrences.offsets;
+    if (occurrences.next > 0 && offsets[occurrences.next - 1] >= from)
+        occurrences.next = 0;  // asked about an earlier offset than before: look from the start
+    while (occurrences.next < offsets.size() && offsets[occurrences.next] < from)
+        ++occurrences.next;
+    if (occurrences.next == offsets.size())
+        return npos;
+    const std::size_t candidate = offsets[occurrences.next];
+    if (text_.substr(candidate, closer.size()) == closer)
+        return candidate;
+    // Two closing tags of the same length with the same hash: too rare to index for, and still
+    // answered right by looking.
+    return find_bytes(text_, closer, from);
+}
+
+void ClosingTagFinder::build_index(std::size_t from) {
+    indexed_ = true;
+    std::vector<std::size_t> starts;
+    std::size_t cursor = from;
+    while (true) {
+        const std::size_t first = text_.find("</", cursor);
+        if (first == npos)
+            break;
+        // Every "</" from `first` up to this ">" begins a token that ends here.
+        const std::size_t close = text_.find('>', first + 2);
+        if (close == npos)
+            break;
+        const std::string_view segment = text_.substr(0, close);
+        // A closing tag looked for never holds a space: the name is cut at the first one.
+        const std::size_t space = text_.substr(first, close - first).rfind(' ');
+        const std::size_t last_space = space == npos ? npos : first + space;
+        starts.clear();
+        for (std::size_t at = first; at != npos; at = segment.find('<', at + 1)) {
+            if (text_[at + 1] == '/' && (last_space == npos || at > last_space))
+                starts.push_back(at);
+        }
+        TailHasher hasher(text_.data() + close + 1);
+        for (auto start = starts.rbegin(); start != starts.rend(); ++start) {
+            const std::size_t length = close + 1 - *start;
+            index_[Token{hasher.hash(length), length}].offsets.push_back(*start);
+        }
+        cursor = close + 1;
+    }
+}
+
+}  // namespace gpais
