@@ -1,5 +1,6 @@
 #include "filter/closing_tags.hpp"
 
+#include <array>
 #include <chrono>
 #include <random>
 
@@ -93,52 +94,90 @@ std::size_t ClosingTagFinder::find(std::string_view closer, std::size_t from) {
     return at;
 }
 
+ClosingTagFinder::Slot& ClosingTagFinder::slot_for(std::uint64_t hash,
+                                                   std::size_t length) noexcept {
+    const std::size_t mask = slots_.size() - 1;
+    // The hashes of a run's tokens are related; multiplying spreads them over the table.
+    const auto spread = static_cast<std::size_t>((hash * 0x9e3779b97f4a7c15u) >> 32);
+    for (std::size_t at = spread & mask;; at = (at + 1) & mask) {
+        Slot& slot = slots_[at];
+        if (slot.length == 0 || (slot.hash == hash && slot.length == length))
+            return slot;
+    }
+}
+
+void ClosingTagFinder::add_token(std::uint64_t hash, std::size_t length, std::size_t offset) {
+    if (2 * (slots_used_ + 1) > slots_.size()) {
+        std::vector<Slot> old(slots_.empty() ? 256 : 2 * slots_.size());
+        old.swap(slots_);
+        for (const Slot& slot : old) {
+            if (slot.length != 0)
+                slot_for(slot.hash, slot.length) = slot;
+        }
+    }
+    Slot& slot = slot_for(hash, length);
+    if (slot.length == 0)
+        ++slots_used_;
+    slot = Slot{hash, length, offset};
+}
+
 std::size_t ClosingTagFinder::find_indexed(std::string_view closer, std::size_t from) {
-    const auto found = index_.find(
-        Token{TailHasher(closer.data() + closer.size()).hash(closer.size()), closer.size()});
-    if (found == index_.end())
+    if (slots_.empty())
         return npos;
-    Occurrences& occurrences = found->second;
-    const std::vector<std::size_t>& offsets = occurrences.offsets;
-    if (occurrences.next > 0 && offsets[occurrences.next - 1] >= from)
-        occurrences.next = 0;  // asked about an earlier offset than before: look from the start
-    while (occurrences.next < offsets.size() && offsets[occurrences.next] < from)
-        ++occurrences.next;
-    if (occurrences.next == offsets.size())
+    const Slot& slot =
+        slot_for(TailHasher(closer.data() + closer.size()).hash(closer.size()), closer.size());
+    if (slot.length == 0 || slot.last < from)
         return npos;
-    const std::size_t candidate = offsets[occurrences.next];
-    if (text_.substr(candidate, closer.size()) == closer)
-        return candidate;
-    // Two closing tags of the same length with the same hash: too rare to index for, and still
-    // answered right by looking.
     return find_bytes(text_, closer, from);
 }
 
 void ClosingTagFinder::build_index(std::size_t from) {
     indexed_ = true;
+    // A closer is looked for only by a start tag before it, "<" + name, so a token whose name
+    // begins with a byte that no "<" before it is followed by is never asked about. This keeps
+    // the tokens of a run of "</" ("</</</x>", names beginning with "<") out of the index unless
+    // the document also holds "<<".
+    std::array<bool, 256> opens_with{};
+    const auto name_may_be_asked = [&](std::size_t token_start, std::size_t close) {
+        const std::size_t name_start = token_start + 2;
+        if (name_start == close)  // the empty name, of "<>" or "< ..."
+            return opens_with['>'] || opens_with[' '];
+        return opens_with[static_cast<unsigned char>(text_[name_start])];
+    };
     std::vector<std::size_t> starts;
     std::size_t cursor = from;
     while (true) {
-        const std::size_t first = text_.find("</", cursor);
-        if (first == npos)
+        const std::size_t first = text_.find('<', cursor);
+        if (first == npos || first + 1 == text_.size())
             break;
+        if (text_[first + 1] != '/') {
+            opens_with[static_cast<unsigned char>(text_[first + 1])] = true;
+            cursor = first + 1;
+            continue;
+        }
         // Every "</" from `first` up to this ">" begins a token that ends here.
         const std::size_t close = text_.find('>', first + 2);
         if (close == npos)
             break;
         const std::string_view segment = text_.substr(0, close);
+        starts.clear();
+        for (std::size_t at = first; at != npos; at = segment.find('<', at + 1)) {
+            if (text_[at + 1] == '/')
+                starts.push_back(at);
+            else
+                opens_with[static_cast<unsigned char>(text_[at + 1])] = true;
+        }
         // A closing tag looked for never holds a space: the name is cut at the first one.
         const std::size_t space = text_.substr(first, close - first).rfind(' ');
         const std::size_t last_space = space == npos ? npos : first + space;
-        starts.clear();
-        for (std::size_t at = first; at != npos; at = segment.find('<', at + 1)) {
-            if (text_[at + 1] == '/' && (last_space == npos || at > last_space))
-                starts.push_back(at);
-        }
         TailHasher hasher(text_.data() + close + 1);
         for (auto start = starts.rbegin(); start != starts.rend(); ++start) {
+            if (last_space != npos && *start <= last_space)
+                break;
+            if (!name_may_be_asked(*start, close))
+                continue;
             const std::size_t length = close + 1 - *start;
-            index_[Token{hasher.hash(length), length}].offsets.push_back(*start);
+            add_token(hasher.hash(length), length, *start);
         }
         cursor = close + 1;
     }

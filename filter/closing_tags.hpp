@@ -9,7 +9,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace gpais {
@@ -18,9 +17,9 @@ class ClosingTagFinder {
   public:
     explicit ClosingTagFinder(std::string_view text) : text_(text) {}
 
-    // Offset of the first `closer` ("</" + name + ">", the name holding neither ">" nor a space,
-    // as every tag name the scan takes) at or after `from`, or npos. Linear overall as long as
-    // `from` never decreases between calls.
+    // Offset of the first `closer` at or after `from`, or npos. As in the scan, `from` is the
+    // "<" of a start tag and `closer` is "</" + a name that follows that "<" + ">"; the name
+    // holds neither ">" nor a space. Linear overall as long as `from` never decreases.
     [[nodiscard]] std::size_t find(std::string_view closer, std::size_t from);
 
     [[nodiscard]] bool indexed() const noexcept { return indexed_; }
@@ -28,30 +27,28 @@ class ClosingTagFinder {
   private:
     // A closing tag as it stands in the document: from its "</" to the first ">" after it.
     // Every occurrence of a closer is exactly such a token, since a closer's name holds no ">".
-    // Tokens are known by length and hash, not by their bytes: the scan overwrites the bytes
-    // behind it as it compacts the document, so only an occurrence still ahead of it can be
-    // compared with a closer.
-    struct Token {
-        std::uint64_t hash;
-        std::size_t length;
-        bool operator==(const Token&) const noexcept = default;
-    };
-    struct TokenHash {
-        std::size_t operator()(const Token& token) const noexcept {
-            return static_cast<std::size_t>(token.hash ^ (token.hash >> 32));
-        }
-    };
-    struct Occurrences {
-        std::vector<std::size_t> offsets;  // ascending
-        std::size_t next = 0;              // the first offset not yet passed by the scan
+    // The index keeps, per distinct token, only its length, hash and last offset: enough to
+    // answer "none from here on" at once, while a closer that does follow is found by a plain
+    // search that ends inside the position it closes, so the scan passes its bytes only once.
+    // Bytes are not kept: the scan overwrites those behind it as it compacts the document.
+    // One open-addressed slot per distinct token, since a run of "</" makes as many distinct
+    // tokens as it has pairs of bytes, and a node or a list per token would cost more than the
+    // whole scan.
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::size_t length = 0;  // 0: the slot is free (a token has at least three bytes)
+        std::size_t last = 0;
     };
 
     void build_index(std::size_t from);
+    void add_token(std::uint64_t hash, std::size_t length, std::size_t offset);
+    Slot& slot_for(std::uint64_t hash, std::size_t length) noexcept;
     std::size_t find_indexed(std::string_view closer, std::size_t from);
 
     std::string_view text_;
     bool indexed_ = false;
-    std::unordered_map<Token, Occurrences, TokenHash> index_;
+    std::vector<Slot> slots_;  // a power of two in size, at most half in use
+    std::size_t slots_used_ = 0;
 };
 
 }  // namespace gpais

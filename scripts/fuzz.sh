@@ -30,3 +30,16 @@ for target in "${targets[@]}"; do
     fi
     grep -E '^(Done|stat::number_of_executed_runs)' "$log" || tail -n 2 "$log"
 done
+
+# Lists shaped to make a scan search to the end once per position: a few milliseconds each when
+# the scan is linear, minutes when it is not, so a short per-input limit tells the two apart.
+large=build/fuzz/large-seeds
+python3 fuzz/large_seeds.py "$large"
+log=build/fuzz/large-seeds.log
+if ! build/fuzz/fuzz/fuzz_position_scan -timeout=5 -rss_limit_mb=4096 \
+        -artifact_prefix=build/fuzz/crashes/large- "$large"/* >"$log" 2>&1; then
+    tail -n 40 "$log"
+    echo "fuzz: large lists FAILED (log: $log)"
+    exit 1
+fi
+echo "fuzz: $(ls "$large" | wc -l) large lists within 5 s each"
