@@ -32,7 +32,17 @@ def random_date(rng, in_period, period):
             return f"{year}-{month:02d}-{rng.randint(1, 28):02d}"
 
 
-def position(rng, number, share, period):
+# How a variant writes a position's start tag, and what it puts after the position. The
+# variants keep every byte of the plain list's content, so they keep the same positions.
+START_TAGS = {
+    "plain": lambda kind, number: f"<{kind}>",
+    "tab-attributes": lambda kind, number: f"<{kind}\tid=\"{number}\">",
+    "attribute-lines": lambda kind, number: f"<{kind}\r\n        id=\"{number}\">",
+}
+VARIANTS = ["plain", "tab-attributes", "attribute-lines", "self-closing", "slash-runs"]
+
+
+def position(rng, number, share, period, variant="plain"):
     kind, prefix, block, item = KINDS[rng.randrange(len(KINDS))]
     code = f"{prefix}-{number:07d}"
     fields = [
@@ -58,7 +68,10 @@ def position(rng, number, share, period):
                 f"        </{item}>\r\n")
         packs.append(f"      </{block}>\r\n")
     body = fields + (packs + own if rng.random() < 0.5 else own + packs)
-    return code, f"    <{kind}>\r\n" + "".join(body) + f"    </{kind}>\r\n"
+    start = START_TAGS.get(variant, START_TAGS["plain"])(kind, number)
+    after = f"    <{kind}\tid=\"{number}\"/>\r\n" if variant == "self-closing" else ""
+    extra = len(start) - len(f"<{kind}>") + len(after)  # ASCII: characters are bytes
+    return code, f"    {start}\r\n" + "".join(body) + f"    </{kind}>\r\n" + after, extra
 
 
 def main():
@@ -69,6 +82,10 @@ def main():
     parser.add_argument("--error-share", type=float, default=0.2, help="share named in the error log")
     parser.add_argument("--list", required=True)
     parser.add_argument("--errors", required=True)
+    parser.add_argument("--variant", choices=VARIANTS, default="plain",
+                        help="plain, or a list shaped to make a scan search to its end per position")
+    parser.add_argument("--slash-mb", type=float, default=4,
+                        help="slash-runs: megabytes of \"</\" in the comment after the list")
     args = parser.parse_args()
 
     rng = random.Random(args.seed)
@@ -80,6 +97,11 @@ def main():
             "    <pavadinimas>UAB „Žalioji pakuotė“</pavadinimas>\r\n  </subjektas>\r\n"
             "  <produktai>\r\n")
     tail = "  </produktai>\r\n</produktuSarasas>\r\n"
+    if args.variant == "slash-runs":
+        # One self-closing position first, so that closing tags are answered from the index,
+        # which must then take the runs after the list in its stride.
+        head += "    <baterija\tid=\"0\"/>\r\n"
+        tail += "<!-- " + "</" * int(args.slash_mb * 500_000) + "-->\r\n"
     written = 0
     count = 0
     with open(args.list, "wb") as out, open(args.errors, "wb") as log:
@@ -87,10 +109,10 @@ def main():
         chunk = []
         while written < target:
             count += 1
-            code, text = position(rng, count, args.share, period)
+            code, text, extra = position(rng, count, args.share, period, args.variant)
             data = text.encode()
             chunk.append(data)
-            written += len(data)
+            written += len(data) - extra  # the same positions as the plain list of this size
             if rng.random() < args.error_share:
                 log.write(f"2026-12-01 09:14:05 KLAIDA: Prekinis vienetas su kodu: {code} "
                           f"(produktoKodas={code}) nerastas\r\n".encode())

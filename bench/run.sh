@@ -26,6 +26,20 @@ work="${BENCH_WORK:-$data}"
 mkdir -p "$work"
 python3 bench/measure.py --binary "$build/cli/gpais-filter" --list "$list" --errors "$errors" --work "$work"
 
+# The same positions written in the shapes that would make a scan quadratic.
+shaped=()
+for variant in tab-attributes attribute-lines self-closing slash-runs; do
+    shaped_list="$data/list-${size_mb}mb-$variant.xml"
+    if [ ! -s "$shaped_list" ]; then
+        echo "bench: generating $shaped_list"
+        python3 bench/generate.py --size-mb "$size_mb" --variant "$variant" --list "$shaped_list" \
+            --errors "$data/errors-${size_mb}mb-$variant.log" >/dev/null
+    fi
+    shaped+=("$variant=$shaped_list")
+done
+echo
+python3 bench/adversarial.py --binary "$build/cli/gpais-filter" --work "$work" "plain=$list" "${shaped[@]}"
+
 # Where the time of a period run goes, phase by phase (best of five rounds each).
 g++ -std=c++20 -O2 -I. bench/phases.cpp "$build/filter/libgpais_filter.a" \
     "$build/errors/libgpais_errors.a" -o "$build/bench-phases"

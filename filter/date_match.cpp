@@ -25,6 +25,29 @@ constexpr std::string_view products_close = "</gaminioPakuotes";
 constexpr std::string_view packages_open = "<pakuotes";
 constexpr std::string_view packages_close = "</pakuotes";
 
+// The first `tag` at or after `from` that is the whole tag name, not the start of a longer one:
+// a deposit package's "<pakuotesKodas>" is neither the packaging block nor its end.
+std::size_t find_whole_tag(std::string_view text, std::string_view tag, std::size_t from) noexcept {
+    for (std::size_t at = find_bytes(text, tag, from); at != npos;
+         at = find_bytes(text, tag, at + 1)) {
+        const std::size_t after = at + tag.size();
+        if (after == text.size())
+            return at;
+        switch (text[after]) {
+            case '>':
+            case '/':
+            case ' ':
+            case '\t':
+            case '\r':
+            case '\n':
+                return at;
+            default:
+                break;
+        }
+    }
+    return npos;
+}
+
 // The first "<pradetaTiektiNuo" past the first closing tag of a packaging block that opens
 // before `own_date`; the packaging blocks carry supply-start dates of their own that must not be
 // taken for the position's. A tag that begins before `own_date` also ends before it (none of
@@ -32,10 +55,10 @@ constexpr std::string_view packages_close = "</pakuotes";
 std::size_t skip_packaging_date(std::string_view position, std::size_t own_date,
                                 std::string_view block_open, std::string_view block_close,
                                 bool& applied) noexcept {
-    if (find_bytes(position.substr(0, own_date), block_open, 0) == npos)
+    if (find_whole_tag(position.substr(0, own_date), block_open, 0) == npos)
         return own_date;
     applied = true;
-    const std::size_t block_end = find_bytes(position, block_close, 0);
+    const std::size_t block_end = find_whole_tag(position, block_close, 0);
     // A block that is never closed leaves nothing to skip to; its first date is the best there is.
     if (block_end == npos)
         return own_date;

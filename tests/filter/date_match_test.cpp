@@ -93,7 +93,21 @@ TEST(OwnSupplyStart, TakesThePositionsOwnDateNotAPackagingDate) {
          "<item></pakuotes><pakuotes><pradetaTiektiNuo>2019-05-01</pradetaTiektiNuo></pakuotes>"
          "<pradetaTiektiNuo>2021-03-10</pradetaTiektiNuo></item>",
          ymd(2019, 5, 1)},
-        {"longer tag names match too",
+        {"a deposit package's pakuotesKodas does not end the packaging block",
+         "<prekinisVienetas><pakuotes><vienkartineUzstatinePakuote>"
+         "<pakuotesKodas>477</pakuotesKodas><pradetaTiektiNuo>2019-05-01</pradetaTiektiNuo>"
+         "</vienkartineUzstatinePakuote></pakuotes>"
+         "<pradetaTiektiNuo>2021-03-10</pradetaTiektiNuo></prekinisVienetas>",
+         ymd(2021, 3, 10)},
+        {"a longer name before the own date opens no packaging block",
+         "<item><pakuotesRusis>A</pakuotesRusis><pradetaTiektiNuo>2021-03-10</pradetaTiektiNuo>"
+         "<pakuotes><pradetaTiektiNuo>2019-05-01</pradetaTiektiNuo></pakuotes></item>",
+         ymd(2021, 3, 10)},
+        {"a block tag with attributes or self-closing is still the block",
+         "<item><pakuotes tipas=\"1\"><pradetaTiektiNuo>2019-05-01</pradetaTiektiNuo>"
+         "</pakuotes ><pradetaTiektiNuo>2021-03-10</pradetaTiektiNuo></item>",
+         ymd(2021, 3, 10)},
+        {"longer date tag names match too",
          "<item><pradetaTiektiNuoX>2021-03-10</pradetaTiektiNuoX></item>", ymd(2021, 3, 10)},
         {"no date element", "<item><kodas>A</kodas></item>", Date{}},
         {"empty element", "<item><pradetaTiektiNuo></pradetaTiektiNuo>\r\n</item>", Date{}},
