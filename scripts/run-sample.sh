@@ -25,6 +25,14 @@ fi
 echo "positions before: $(grep -c '<kodas>' "$list"), kept: $(grep -c '<kodas>' "$result")"
 echo "bytes before: $(wc -c <"$list"), after: $(wc -c <"$result")"
 
+# The same list written with each position's attributes on lines of their own keeps the same
+# positions.
+lines_list=examples/produktu-sarasas-atributai.xml
+lines_result="$out/produktu-sarasas-atributai_2026-11.xml"
+echo "== gpais-filter --from 2026-11-01 --to 2026-11-30 -o $lines_result $lines_list"
+build/native/cli/gpais-filter --from 2026-11-01 --to 2026-11-30 -o "$lines_result" "$lines_list"
+echo "positions before: $(grep -c '<kodas>' "$lines_list"), kept: $(grep -c '<kodas>' "$lines_result")"
+
 if [ "${GPAIS_NO_DIALOG:-}" = 1 ]; then
     exit 0
 fi
