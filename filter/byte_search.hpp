@@ -25,7 +25,7 @@ namespace gpais {
     if (from > size || length > size - from)
         return std::string_view::npos;
 #if defined(__SSE2__)
-    if (length >= 3) {
+    if (length >= 2) {
         const char* const bytes = text.data();
         const auto load = [bytes](std::size_t at) {
             return _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
@@ -43,7 +43,8 @@ namespace gpais {
             for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(candidates)); mask != 0;
                  mask &= mask - 1) {
                 const std::size_t at = from + static_cast<std::size_t>(std::countr_zero(mask));
-                if (std::memcmp(bytes + at + 2, needle.data() + 2, length - 3) == 0)
+                // The first two bytes and the last are tested already.
+                if (length <= 3 || std::memcmp(bytes + at + 2, needle.data() + 2, length - 3) == 0)
                     return at;
             }
         }

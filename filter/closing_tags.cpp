@@ -1,10 +1,16 @@
 #include "filter/closing_tags.hpp"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <chrono>
 #include <random>
 
 #include "filter/byte_search.hpp"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace gpais {
 
@@ -81,6 +87,30 @@ class TailHasher {
     std::size_t chunks_ = 0;
 };
 
+// Marks every byte that follows a "<" in [from, until), "/" included. A list has a "<" every
+// dozen bytes, too many to stop at one by one.
+void mark_bytes_after_opens(std::string_view text, std::size_t from, std::size_t until,
+                            std::array<bool, 256>& marked) noexcept {
+    const auto mark = [&](std::size_t at) {
+        if (at + 1 < text.size())
+            marked[static_cast<unsigned char>(text[at + 1])] = true;
+    };
+    std::size_t at = from;
+#if defined(__SSE2__)
+    const __m128i open = _mm_set1_epi8('<');
+    for (; at + 16 <= until; at += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, open)));
+             mask != 0; mask &= mask - 1)
+            mark(at + static_cast<std::size_t>(std::countr_zero(mask)));
+    }
+#endif
+    for (; at < until; ++at) {
+        if (text[at] == '<')
+            mark(at);
+    }
+}
+
 }  // namespace
 
 std::size_t ClosingTagFinder::find(std::string_view closer, std::size_t from) {
@@ -134,42 +164,51 @@ std::size_t ClosingTagFinder::find_indexed(std::string_view closer, std::size_t 
 void ClosingTagFinder::build_index(std::size_t from) {
     indexed_ = true;
     // A closer is looked for only by a start tag before it, "<" + name, so a token whose name
-    // begins with a byte that no "<" before it is followed by is never asked about. This keeps
-    // the tokens of a run of "</" ("</</</x>", names beginning with "<") out of the index unless
-    // the document also holds "<<".
+    // begins with a byte that no "<" before it is followed by is never asked about. Applied to
+    // the tokens of a run of "</" before one ">" ("</</</x>", names beginning with "<"), this
+    // keeps them out of the index unless the document also holds "<<". The start tags are
+    // looked at only when such a run turns up: an ordinary list has none.
     std::array<bool, 256> opens_with{};
+    std::size_t opens_known_to = from;
+    const auto learn_opens_until = [&](std::size_t until) {
+        if (until > opens_known_to)
+            mark_bytes_after_opens(text_, opens_known_to, until, opens_with);
+        opens_known_to = std::max(opens_known_to, until);
+    };
     const auto name_may_be_asked = [&](std::size_t token_start, std::size_t close) {
         const std::size_t name_start = token_start + 2;
         if (name_start == close)  // the empty name, of "<>" or "< ..."
             return opens_with['>'] || opens_with[' '];
         return opens_with[static_cast<unsigned char>(text_[name_start])];
     };
+
     std::vector<std::size_t> starts;
     std::size_t cursor = from;
     while (true) {
-        const std::size_t first = text_.find('<', cursor);
-        if (first == npos || first + 1 == text_.size())
+        const std::size_t first = find_bytes(text_, "</", cursor);
+        if (first == npos)
             break;
-        if (text_[first + 1] != '/') {
-            opens_with[static_cast<unsigned char>(text_[first + 1])] = true;
-            cursor = first + 1;
-            continue;
-        }
         // Every "</" from `first` up to this ">" begins a token that ends here.
         const std::size_t close = text_.find('>', first + 2);
         if (close == npos)
             break;
         const std::string_view segment = text_.substr(0, close);
-        starts.clear();
-        for (std::size_t at = first; at != npos; at = segment.find('<', at + 1)) {
-            if (text_[at + 1] == '/')
-                starts.push_back(at);
-            else
-                opens_with[static_cast<unsigned char>(text_[at + 1])] = true;
-        }
         // A closing tag looked for never holds a space: the name is cut at the first one.
-        const std::size_t space = text_.substr(first, close - first).rfind(' ');
+        const std::size_t space = segment.substr(first).rfind(' ');
         const std::size_t last_space = space == npos ? npos : first + space;
+        const std::size_t second = find_bytes(segment, "</", first + 2);
+        if (second == npos) {
+            if (last_space == npos)
+                add_token(TailHasher(text_.data() + close + 1).hash(close + 1 - first),
+                          close + 1 - first, first);
+            cursor = close + 1;
+            continue;
+        }
+
+        starts.clear();
+        for (std::size_t at = first; at != npos; at = find_bytes(segment, "</", at + 1))
+            starts.push_back(at);
+        learn_opens_until(close);
         TailHasher hasher(text_.data() + close + 1);
         for (auto start = starts.rbegin(); start != starts.rend(); ++start) {
             if (last_space != npos && *start <= last_space)
