@@ -98,6 +98,13 @@ TEST(Command, EndToEnd) {
          "",
          nullptr,
          ""},
+        {"a list cut off in the middle of a position is refused",
+         {"--from", "2026-11-01", "--to", "2026-11-30", "-o", "-", "nutrukęs.xml"},
+         1,
+         "Blogas nurodyto failo turinys\n",
+         "",
+         nullptr,
+         ""},
         {"error log without codes",
          {"--errors", "sąrašas.xml", "sąrašas.xml"},
          1,
@@ -153,6 +160,7 @@ TEST(Command, EndToEnd) {
         TempFolder folder;
         folder.write("sąrašas.xml", list);
         folder.write("kopija.xml", list);
+        folder.write("nutrukęs.xml", head + position("A1", "2026-11-05") + "  <prekinisVienetas>");
         folder.write("klaidos.log", "x vienetas su kodu: B2 (produktoKodas=B2) nerastas\r\n");
         const Result result = run(folder, c.arguments);
         EXPECT_EQ(result.exit_code, c.exit_code) << c.name;
