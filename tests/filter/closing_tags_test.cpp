@@ -54,7 +54,7 @@ TEST(ClosingTagFinder, AnswersAsAPlainSearchDoesBeforeAndAfterItsIndexIsBuilt) {
             if (at + 1 < text.size() && text[at + 1] == '/')
                 continue;
             for (const std::string& name : names_at(text, at)) {
-                const std::string closer = "</" + name + ">";
+                const std::string closer = std::string("</").append(name).append(">");
                 ASSERT_EQ(finder.find(closer, at), text.find(closer, at))
                     << "text: " << text << "\ncloser: " << closer << "\nfrom: " << at;
             }
@@ -79,18 +79,19 @@ TEST(ClosingTagFinder, EveryClosingTagOfALongRunOfSlashesIsFound) {
     std::vector<std::size_t> tag_starts;
     for (const std::size_t k : asked) {
         tag_starts.push_back(text.size());
-        text += "<" + slashes(k - 1) + "a x> ";
+        text.append("<").append(slashes(k - 1)).append("a x> ");
     }
-    text += slashes(depth) + "a>";
+    text.append(slashes(depth)).append("a>");
     ClosingTagFinder finder(text);
     ASSERT_EQ(finder.find("</nowhere>", 0), std::string_view::npos);
     ASSERT_TRUE(finder.indexed());
     for (std::size_t at = 0; at < std::size(asked); ++at) {
-        const std::string closer = slashes(asked[at]) + "a>";
+        const std::string closer = slashes(asked[at]).append("a>");
         EXPECT_EQ(finder.find(closer, tag_starts[at]), text.size() - closer.size())
             << asked[at] << " slashes";
     }
-    EXPECT_EQ(finder.find(slashes(depth + 1) + "a>", text.size() - 1), std::string_view::npos);
+    EXPECT_EQ(finder.find(slashes(depth + 1).append("a>"), text.size() - 1),
+              std::string_view::npos);
 }
 
 }  // namespace
