@@ -115,7 +115,10 @@ TEST(FileReplace, WritesWholeOrLeavesEverythingAsItWas) {
 // One way a save fails, arranged on the real file system of the machine running the test.
 struct Situation {
     TempFolder folder;
-    std::string skip;                           // why this machine cannot arrange the case
+    std::string skip;  // why this machine cannot arrange the case
+    // Taken once everything has been looked at, just before the write (a file held open
+    // without sharing cannot be read to be compared).
+    std::vector<std::function<void()>> before_write;
     std::vector<std::function<void()>> holds;   // let go as soon as the write has returned
     std::vector<std::function<void()>> mounts;  // undone before the folder is removed
     Situation() = default;
@@ -198,10 +201,33 @@ std::string read_only_file(Situation& s) {
 // Another program has the file open and shares it with nobody, as an editor holding it may.
 std::string file_held_open(Situation& s) {
     const std::string name = existing_file(s, "užimtas_ė.xml");
-    const HANDLE held = ::CreateFileW(s.at(name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    EXPECT_NE(held, INVALID_HANDLE_VALUE);
-    s.holds.emplace_back([held] { ::CloseHandle(held); });
+    s.before_write.emplace_back([&s, file = s.at(name)] {
+        const HANDLE held = ::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        s.holds.emplace_back([held] { ::CloseHandle(held); });
+    });
+    return name;
+}
+
+// Another program is deleting the file: Windows lets nobody open or replace it meanwhile. The
+// deletion is called off before the handle closes, so the file itself stays to be compared.
+std::string file_being_deleted(Situation& s) {
+    const std::string name = existing_file(s, "trinamas_š.xml");
+    s.before_write.emplace_back([&s, file = s.at(name)] {
+        const HANDLE deleter = ::CreateFileW(
+            file.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(deleter, INVALID_HANDLE_VALUE);
+        FILE_DISPOSITION_INFO disposition{TRUE};
+        EXPECT_TRUE(::SetFileInformationByHandle(deleter, FileDispositionInfo, &disposition,
+                                                 sizeof disposition));
+        s.holds.emplace_back([deleter] {
+            FILE_DISPOSITION_INFO keep{FALSE};
+            ::SetFileInformationByHandle(deleter, FileDispositionInfo, &keep, sizeof keep);
+            ::CloseHandle(deleter);
+        });
+    });
     return name;
 }
 
@@ -233,9 +259,11 @@ std::string unwritable_folder(Situation& s) {
                                              fs::perms::group_read | fs::perms::group_exec |
                                              fs::perms::others_read | fs::perms::others_exec);
     if (::geteuid() == 0) {
-        constexpr uid_t nobody = 65534;
-        const int root = ::setfsuid(nobody);
-        s.holds.emplace_back([root] { ::setfsuid(static_cast<uid_t>(root)); });
+        s.before_write.emplace_back([&s] {
+            constexpr uid_t nobody = 65534;
+            const int root = ::setfsuid(nobody);
+            s.holds.emplace_back([root] { ::setfsuid(static_cast<uid_t>(root)); });
+        });
     }
     return name;
 }
@@ -257,6 +285,8 @@ TEST_P(FileReplaceFailure, SaysWhyAndLeavesEverythingAsItWas) {
     if (!situation.skip.empty())
         GTEST_SKIP() << situation.skip;
     const auto before = everything_under(situation.folder.path());
+    for (const auto& take : situation.before_write)
+        take();
     // Larger than the small disk, so a full disk shows in the middle of the write.
     const std::string new_list = "<produktai>\r\n" + std::string(1 << 20, 'n') + "</produktai>";
 
@@ -284,6 +314,7 @@ const FailureCase failure_cases[] = {
     {"ReadOnlyFile", read_only_file, "Failas pažymėtas tik skaitymui."},
 #ifdef _WIN32
     {"HeldByAnotherProgram", file_held_open, "Failą naudoja kita programa."},
+    {"AccessDeniedToAFileBeingDeleted", file_being_deleted, "Nėra teisės rašyti."},
     {"InvalidNameIsNamedByTheSystem", invalid_name, "Sistemos klaida 123: ", true},
 #else
     {"DiskFull", full_disk, "Diske nebeliko vietos."},
