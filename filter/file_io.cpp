@@ -93,30 +93,6 @@ int create_new_file(const fs::path& path) {
 #endif
 }
 
-bool write_all(int fd, std::string_view bytes) {
-    constexpr std::size_t chunk = std::size_t{1} << 30;
-    while (!bytes.empty()) {
-        const std::size_t want = bytes.size() < chunk ? bytes.size() : chunk;
-#ifdef _WIN32
-        const int done = ::_write(fd, bytes.data(), static_cast<unsigned>(want));
-#else
-        const ssize_t done = ::write(fd, bytes.data(), want);
-#endif
-        if (done < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (done == 0) {
-            // Nothing taken and no error given: the only reason a file refuses bytes so.
-            errno = ENOSPC;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(done));
-    }
-    return true;
-}
-
 // The permission bits, not access(): a process with full rights (root, or an administrator)
 // would be told it may write, yet a file marked read-only is one the person meant to keep.
 bool is_read_only(const fs::path& path, fs::perms perms) {
@@ -303,18 +279,52 @@ WriteError refusal(WriteCause cause) {
     return WriteError{cause, 0, {}};
 }
 
+// Every byte or the cause. A write may take fewer bytes than offered (a disk filling up does
+// so before it refuses), so the rest is offered again until the system says why it refuses.
+// On Windows the system is asked directly: the C runtime reports a short write without the
+// system's code, and under Wine even as an invalid argument.
+std::optional<WriteError> write_all(int fd, std::string_view bytes) {
+    constexpr std::size_t chunk = std::size_t{1} << 30;
+#ifdef _WIN32
+    const auto handle = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
+#endif
+    while (!bytes.empty()) {
+        const std::size_t want = bytes.size() < chunk ? bytes.size() : chunk;
+#ifdef _WIN32
+        DWORD done = 0;
+        if (!::WriteFile(handle, bytes.data(), static_cast<DWORD>(want), &done, nullptr))
+            return windows_failure(::GetLastError());
+        if (done == 0)
+            return windows_failure(ERROR_DISK_FULL);
+#else
+        const ssize_t done = ::write(fd, bytes.data(), want);
+        if (done < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno_failure(errno);
+        }
+        // Nothing taken and no error given: the only reason a file refuses bytes so.
+        if (done == 0)
+            return errno_failure(ENOSPC);
+#endif
+        bytes.remove_prefix(static_cast<std::size_t>(done));
+    }
+    return std::nullopt;
+}
+
 // Puts the file's bytes on the disk now. A rename can reach the disk before the data it
 // names, and a power cut in between leaves an empty or partial file where the old one was.
-bool flush_to_disk(int fd) {
+std::optional<WriteError> flush_to_disk(int fd) {
 #ifdef _WIN32
-    return ::_commit(fd) == 0;  // FlushFileBuffers
+    if (!::FlushFileBuffers(reinterpret_cast<HANDLE>(::_get_osfhandle(fd))))
+        return windows_failure(::GetLastError());
 #else
     while (::fsync(fd) != 0) {
         if (errno != EINTR)
-            return false;
+            return errno_failure(errno);
     }
-    return true;
 #endif
+    return std::nullopt;
 }
 
 #ifdef _WIN32
@@ -344,10 +354,11 @@ std::optional<WriteError> sync_folder_of(const fs::path& file) {
     if (fd < 0)
         return std::nullopt;
     unique_fd handle(fd);
+    std::optional<WriteError> failure = flush_to_disk(handle.get());
     // Some file systems cannot sync a folder and say so with EINVAL; nothing more can be done.
-    if (!flush_to_disk(handle.get()) && errno != EINVAL)
-        return errno_failure(errno);
-    return std::nullopt;
+    if (failure && failure->code == EINVAL)
+        return std::nullopt;
+    return failure;
 }
 #endif
 
@@ -467,18 +478,17 @@ std::optional<WriteError> replace_file(std::string_view path_text, std::string_v
     }
     if (fd < 0)
         return runtime_failure();
-    unique_fd file(fd);
+    // Declared first so that it goes last: Windows removes no file that is still open.
     temporary_file temp(temp_path);
+    unique_fd file(fd);
 
-    clear_runtime_error();
-    if (!write_all(file.get(), bytes))
-        return runtime_failure();
+    if (std::optional<WriteError> failure = write_all(file.get(), bytes))
+        return failure;
     // Before the flush, so that the permissions reach the disk with the bytes.
     if (existing_perms)
         fs::permissions(temp.path(), *existing_perms, ec);
-    clear_runtime_error();
-    if (!flush_to_disk(file.get()))
-        return runtime_failure();
+    if (std::optional<WriteError> failure = flush_to_disk(file.get()))
+        return failure;
     clear_runtime_error();
     if (!file.close())
         return runtime_failure();

@@ -13,6 +13,12 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+
+#include "errors/text_convert.hpp"
 #else
 #include <sys/fsuid.h>
 #include <sys/mount.h>
@@ -119,15 +125,16 @@ struct Situation {
     // Taken once everything has been looked at, just before the write (a file held open
     // without sharing cannot be read to be compared).
     std::vector<std::function<void()>> before_write;
-    std::vector<std::function<void()>> holds;   // let go as soon as the write has returned
-    std::vector<std::function<void()>> mounts;  // undone before the folder is removed
+    std::vector<std::function<void()>> holds;  // let go as soon as the write has returned
+    std::vector<std::function<void()>> undo;   // done before the folder is removed
+    fs::path watched;                          // where nothing may change; the folder if empty
     Situation() = default;
     Situation(const Situation&) = delete;
     Situation& operator=(const Situation&) = delete;
     ~Situation() {
         release_holds();
-        for (const auto& undo : mounts)
-            undo();
+        for (const auto& step : undo)
+            step();
     }
     void release_holds() {
         for (const auto& release : holds)
@@ -151,6 +158,14 @@ void PrintTo(const FailureCase& c, std::ostream* out) {
     *out << c.name;
 }
 
+// A file's bytes as a failed comparison should print them: whole when short.
+std::string contents_of(const std::string& bytes) {
+    if (bytes.size() <= 200)
+        return bytes;
+    return std::to_string(bytes.size()) + " bytes, hash " +
+           std::to_string(std::hash<std::string>{}(bytes));
+}
+
 // Every file and folder under `root` with the bytes of each file: what a person would find.
 std::map<std::string, std::string> everything_under(const fs::path& root) {
     std::map<std::string, std::string> found;
@@ -158,8 +173,9 @@ std::map<std::string, std::string> everything_under(const fs::path& root) {
         const std::u8string name = fs::relative(entry.path(), root).generic_u8string();
         const std::string key(name.begin(), name.end());
         const std::u8string full = entry.path().u8string();
-        found[key] = entry.is_directory() ? std::string("<folder>")
-                                          : read_whole_file(std::string(full.begin(), full.end()));
+        found[key] = entry.is_directory()
+                         ? std::string("<folder>")
+                         : contents_of(read_whole_file(std::string(full.begin(), full.end())));
     }
     return found;
 }
@@ -231,6 +247,36 @@ std::string file_being_deleted(Situation& s) {
     return name;
 }
 
+// Wine shows the host's file systems to the program, but a Windows program cannot mount one:
+// CTest mounts a 16 KB tmpfs before these tests when it may (tests/filter/CMakeLists.txt) and
+// names its host path in GPAIS_SMALL_DISK.
+std::string full_disk(Situation& s) {
+    const char* host_path = std::getenv("GPAIS_SMALL_DISK");
+    if (host_path == nullptr || *host_path != '/') {
+        s.skip = "no small disk: GPAIS_SMALL_DISK names none (set by CTest for the Windows build)";
+        return {};
+    }
+    std::string windows_path = std::string("Z:") + host_path;
+    std::replace(windows_path.begin(), windows_path.end(), '/', '\\');
+    const fs::path small = to_wide(windows_path);
+    ULARGE_INTEGER free{}, total{}, total_free{};
+    if (!::GetDiskFreeSpaceExW(small.c_str(), &free, &total, &total_free) ||
+        total.QuadPart > (1u << 20)) {
+        s.skip = "no small disk at " + windows_path +
+                 ": mounting the 16 KB tmpfs needs root (CAP_SYS_ADMIN) on the host";
+        return {};
+    }
+    s.watched = small;
+    const fs::path old_file = small / L"išvestis_ė.xml";
+    std::ofstream(old_file, std::ios::binary) << old_list;
+    s.undo.emplace_back([old_file] {
+        std::error_code ignored;
+        fs::remove(old_file, ignored);
+    });
+    const std::u8string name = old_file.u8string();
+    return std::string(name.begin(), name.end());
+}
+
 std::string invalid_name(Situation&) {
     return "netinkamas<vardas>.xml";
 }
@@ -246,7 +292,7 @@ std::string full_disk(Situation& s) {
                  std::strerror(errno);
         return {};
     }
-    s.mounts.emplace_back([small] { ::umount2(small.c_str(), MNT_DETACH); });
+    s.undo.emplace_back([small] { ::umount2(small.c_str(), MNT_DETACH); });
     return existing_file(s, "pilnas_diskas_ž/išvestis.xml");
 }
 
@@ -284,7 +330,9 @@ TEST_P(FileReplaceFailure, SaysWhyAndLeavesEverythingAsItWas) {
     const std::string target = c.arrange(situation);
     if (!situation.skip.empty())
         GTEST_SKIP() << situation.skip;
-    const auto before = everything_under(situation.folder.path());
+    const fs::path watched =
+        situation.watched.empty() ? situation.folder.path() : situation.watched;
+    const auto before = everything_under(watched);
     for (const auto& take : situation.before_write)
         take();
     // Larger than the small disk, so a full disk shows in the middle of the write.
@@ -303,7 +351,7 @@ TEST_P(FileReplaceFailure, SaysWhyAndLeavesEverythingAsItWas) {
     } else {
         EXPECT_EQ(text, c.cause);
     }
-    EXPECT_EQ(everything_under(situation.folder.path()), before)
+    EXPECT_EQ(everything_under(watched), before)
         << "every file must stay byte-identical and no temporary file may remain";
 }
 
@@ -313,6 +361,7 @@ const FailureCase failure_cases[] = {
     {"PathEndsInASeparator", folder_with_separator, "Nurodytas kelias yra aplankas."},
     {"ReadOnlyFile", read_only_file, "Failas pažymėtas tik skaitymui."},
 #ifdef _WIN32
+    {"DiskFull", full_disk, "Diske nebeliko vietos."},
     {"HeldByAnotherProgram", file_held_open, "Failą naudoja kita programa."},
     {"AccessDeniedToAFileBeingDeleted", file_being_deleted, "Nėra teisės rašyti."},
     {"InvalidNameIsNamedByTheSystem", invalid_name, "Sistemos klaida 123: ", true},
