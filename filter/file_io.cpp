@@ -93,20 +93,6 @@ int create_new_file(const fs::path& path) {
 #endif
 }
 
-// The permission bits, not access(): a process with full rights (root, or an administrator)
-// would be told it may write, yet a file marked read-only is one the person meant to keep.
-bool is_read_only(const fs::path& path, fs::perms perms) {
-    if ((perms & fs::perms::owner_write) == fs::perms::none)
-        return true;
-#ifndef _WIN32
-    if (::access(path.c_str(), W_OK) != 0)
-        return true;
-#else
-    (void)path;
-#endif
-    return false;
-}
-
 // ".XXXXXXXX.tmp": beside the target, so the final move stays on one volume.
 std::string temporary_suffix() {
     static std::mt19937_64 generator{
@@ -312,6 +298,23 @@ std::optional<WriteError> write_all(int fd, std::string_view bytes) {
     return std::nullopt;
 }
 
+// An existing file that the person could not change in place is not replaced either, although
+// its folder would allow the move. The permission bits come first, not access(): a process with
+// full rights (root, or an administrator) would be told it may write, yet a file marked
+// read-only is one the person meant to keep. A file of another user, or on a read-only file
+// system, is one the person has no right to write.
+std::optional<WriteError> refusal_to_replace(const fs::path& path, fs::perms perms) {
+    if ((perms & fs::perms::owner_write) == fs::perms::none)
+        return refusal(WriteCause::read_only);
+#ifndef _WIN32
+    if (::access(path.c_str(), W_OK) != 0)
+        return errno_failure(errno);
+#else
+    (void)path;
+#endif
+    return std::nullopt;
+}
+
 // Puts the file's bytes on the disk now. A rename can reach the disk before the data it
 // names, and a power cut in between leaves an empty or partial file where the old one was.
 std::optional<WriteError> flush_to_disk(int fd) {
@@ -461,8 +464,8 @@ std::optional<WriteError> replace_file(std::string_view path_text, std::string_v
         // A device or a pipe is not a list the person could keep; it is not replaced.
         if (!fs::is_regular_file(status))
             return refusal(WriteCause::access_denied);
-        if (is_read_only(target, status.permissions()))
-            return refusal(WriteCause::read_only);
+        if (std::optional<WriteError> refused = refusal_to_replace(target, status.permissions()))
+            return refused;
         existing_perms = status.permissions();
     }
 

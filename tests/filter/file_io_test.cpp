@@ -296,6 +296,24 @@ std::string full_disk(Situation& s) {
     return existing_file(s, "pilnas_diskas_ž/išvestis.xml");
 }
 
+// The list lies on a file system mounted read-only, as a write-protected stick is.
+std::string read_only_file_system(Situation& s) {
+    const fs::path stick = s.at("atmintukas_į");
+    fs::create_directory(stick);
+    if (::mount("tmpfs", stick.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=16k") != 0) {
+        s.skip = std::string(
+                     "a read-only file system is simulated with a tmpfs, and mounting "
+                     "one needs CAP_SYS_ADMIN: ") +
+                 std::strerror(errno);
+        return {};
+    }
+    s.undo.emplace_back([stick] { ::umount2(stick.c_str(), MNT_DETACH); });
+    const std::string name = existing_file(s, "atmintukas_į/išvestis.xml");
+    EXPECT_EQ(::mount(nullptr, stick.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0)
+        << std::strerror(errno);
+    return name;
+}
+
 // A folder the writer may not write into. Root may write anywhere, so as root the test gives
 // up the file system rights of root while the write runs.
 std::string unwritable_folder(Situation& s) {
@@ -368,6 +386,7 @@ const FailureCase failure_cases[] = {
 #else
     {"DiskFull", full_disk, "Diske nebeliko vietos."},
     {"FolderNotWritable", unwritable_folder, "Nėra teisės rašyti."},
+    {"ReadOnlyFileSystem", read_only_file_system, "Nėra teisės rašyti."},
     {"NameTooLongIsNamedByTheSystem", name_too_long, "Sistemos klaida 36: File name too long."},
 #endif
 };
