@@ -231,9 +231,9 @@ void clear_runtime_error() {
 #endif
 }
 
-// Why the C runtime call just made failed. On Windows the system's own code says more than
-// errno, which folds a sharing violation into EACCES; it stays zero when the runtime failed
-// without asking the system (it reports a short write on a full disk so).
+// Why the C runtime call just made failed (an open or a close). On Windows the system's own
+// code says more than errno, which folds a sharing violation into EACCES; it stays zero when
+// the runtime refused on its own, and errno is all there is.
 WriteError runtime_failure() {
 #ifdef _WIN32
     const unsigned long system_code = _doserrno;
