@@ -1,5 +1,6 @@
 #include "cli/console_port.hpp"
 
+#include <cerrno>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
@@ -61,9 +62,10 @@ std::string ConsolePort::read_file(std::string_view path) {
 std::optional<WriteError> ConsolePort::write_file(std::string_view path, std::string_view bytes) {
     if (path != standard_output)
         return replace_file(path, bytes);
+    errno = 0;
     if (std::fwrite(bytes.data(), 1, bytes.size(), document_out_) != bytes.size() ||
         std::fflush(document_out_) != 0) {
-        return WriteError{"cannot write to standard output"};
+        return write_error_from_errno(errno);
     }
     return std::nullopt;
 }

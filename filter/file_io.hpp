@@ -18,10 +18,16 @@ namespace gpais {
 // is empty, or names a missing, unreadable or non-regular file (a folder reads as nothing).
 [[nodiscard]] std::string read_whole_file(std::string_view path);
 
-// Writes the bytes to a new file beside the target and moves it over the target in one step,
-// so the target is either replaced whole or left as it was, and no partial or temporary file
-// remains. Refuses a target that is a folder or another non-regular file, a read-only file,
-// or a blank path; never creates a missing folder. Returns why when nothing was written.
+// Writes the bytes to a new file beside the target, puts them on the disk and moves the file
+// over the target in one step, so the target is either replaced whole or left as it was, also
+// across a power cut, and no partial or temporary file remains. Refuses a target that is a
+// folder or another non-regular file, a read-only file or one this user may not write, or a
+// blank path; never creates a missing folder. Returns the cause when nothing was written, and also
+// when the new file is in place but its folder could not be put on the disk (Linux), as it might
+// not survive.
 [[nodiscard]] std::optional<WriteError> replace_file(std::string_view path, std::string_view bytes);
+
+// The cause of a failed C runtime write, for writers of other streams (standard output).
+[[nodiscard]] WriteError write_error_from_errno(int error_number);
 
 }  // namespace gpais

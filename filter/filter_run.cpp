@@ -10,6 +10,7 @@
 #include "filter/date_match.hpp"
 #include "filter/output_name.hpp"
 #include "filter/position_scan.hpp"
+#include "filter/write_cause.hpp"
 
 namespace gpais {
 
@@ -63,8 +64,9 @@ RunOutcome save_kept(std::string& document, std::optional<std::size_t> kept,
     if (is_blank(chosen))
         return RunOutcome::cancelled;
 
-    if (port.write_file(chosen, document)) {
-        port.show_message("Nepavyko įrašyti failo: " + chosen, caption_error, Icon::error);
+    if (const std::optional<WriteError> failure = port.write_file(chosen, document)) {
+        port.show_message("Nepavyko įrašyti failo: " + chosen + "\n" + write_cause_text(*failure),
+                          caption_error, Icon::error);
         return RunOutcome::write_failed;
     }
     port.show_message("Sveikinu, failas suformuotas su " + std::to_string(*kept) + " pozicijoms.",

@@ -32,9 +32,24 @@ struct LocalTime {
     unsigned month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
 };
 
-// Why a whole-file write did not happen; empty when it did.
+// What stopped a whole-file write, in the terms the person can act on.
+enum class WriteCause {
+    disk_full,
+    folder_missing,
+    path_is_folder,
+    read_only,      // the file is marked read-only
+    in_use,         // another program holds the file (a sharing or lock violation on Windows)
+    access_denied,  // no right to write there
+    other,          // known only by the system's own code and words
+};
+
+// Why a whole-file write did not happen. The code and text are the system's own (errno and
+// its description, or GetLastError and FormatMessage on Windows), kept for every cause so a
+// report can name them; the person is shown them only for `other`.
 struct WriteError {
-    std::string reason;
+    WriteCause cause = WriteCause::other;
+    unsigned long code = 0;
+    std::string system_text;
 };
 
 class UserPort {

@@ -122,10 +122,24 @@ TEST(Command, EndToEnd) {
         {"output into a missing folder",
          {"--from", "2026-11-01", "--to", "2026-11-30", "-o", "nėra/naujas.xml", "sąrašas.xml"},
          1,
-         "Nepavyko įrašyti failo: nėra/naujas.xml\n",
+         "Nepavyko įrašyti failo: nėra/naujas.xml\nNėra tokio aplanko.\n",
          "",
          nullptr,
          ""},
+        {"output onto a folder",
+         {"--from", "2026-11-01", "--to", "2026-11-30", "-o", "aplankas_ž", "sąrašas.xml"},
+         1,
+         "Nepavyko įrašyti failo: aplankas_ž\nNurodytas kelias yra aplankas.\n",
+         "",
+         nullptr,
+         ""},
+        {"output over a read-only file leaves it as it was",
+         {"--errors", "klaidos.log", "-o", "tik_skaitymui.xml", "sąrašas.xml"},
+         1,
+         "Nepavyko įrašyti failo: tik_skaitymui.xml\nFailas pažymėtas tik skaitymui.\n",
+         "",
+         "tik_skaitymui.xml",
+         "SENAS\r\n"},
         {"output over the product list replaces it",
          {"--errors", "klaidos.log", "-o", "kopija.xml", "kopija.xml"},
          0,
@@ -162,6 +176,10 @@ TEST(Command, EndToEnd) {
         folder.write("kopija.xml", list);
         folder.write("nutrukęs.xml", head + position("A1", "2026-11-05") + "  <prekinisVienetas>");
         folder.write("klaidos.log", "x vienetas su kodu: B2 (produktoKodas=B2) nerastas\r\n");
+        std::filesystem::create_directory(folder.path() / u8"aplankas_ž");
+        folder.write("tik_skaitymui.xml", "SENAS\r\n");
+        std::filesystem::permissions(folder.path() / "tik_skaitymui.xml",
+                                     std::filesystem::perms::owner_read);
         const Result result = run(folder, c.arguments);
         EXPECT_EQ(result.exit_code, c.exit_code) << c.name;
         EXPECT_EQ(result.err, c.err) << c.name;

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "check.hpp"
+#include "handles.hpp"
 #include "remote_calendar.hpp"
 #include "screen.hpp"
 #include "user_session.hpp"
@@ -281,6 +282,56 @@ void period_run_cancelled(const context& ctx, const std::string& name) {
     expect(files_in(place.start()) == before, "a cancelled save left files behind");
 }
 
+// A save that cannot happen: the box names the file and, on the line below, why; the file that
+// was there stays as it was and nothing else is left in the folder.
+struct write_failure_case {
+    std::string name;
+    std::wstring cause;
+    bool read_only;  // the old file is marked read-only; otherwise another program holds it
+};
+
+const std::vector<write_failure_case> write_failure_cases = {
+    {"period_run_output_read_only", L"Failas pažymėtas tik skaitymui.", true},
+    {"period_run_output_in_use", L"Failą naudoja kita programa.", false},
+};
+
+void period_run_not_saved(const context& ctx, const std::string& name) {
+    const write_failure_case* found = nullptr;
+    for (const auto& c : write_failure_cases) {
+        found = c.name == name ? &c : found;
+    }
+    expect(found != nullptr, "no write failure case " + name);
+    workspace place(name, ctx.source_dir);
+    const auto output = place.start() / L"Ankstesnis rezultatas ž.xml";
+    const std::string old_bytes = "<produktai>\r\n</produktai>\r\n";
+    std::ofstream(output, std::ios::binary) << old_bytes;
+    unique_file holder;
+    if (found->read_only) {
+        expect(::SetFileAttributesW(output.c_str(), FILE_ATTRIBUTE_READONLY) != 0,
+               "the old file could not be marked read-only");
+    } else {
+        // Opened without sharing, as a program that has the file open for editing holds it.
+        holder.reset(::CreateFileW(output.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+        expect(static_cast<bool>(holder), "the old file could not be held open");
+    }
+    const auto before = files_in(place.start());
+
+    user_session session(place, ctx.exe, quoted(place.product_list()));
+    session.set_period(march_first, march_last);
+    HWND chooser = run_to_save_chooser(session, place.product_list().wstring());
+    session.accept_chooser(chooser, output.wstring());
+    session.answer_box({L"Nepavyko įrašyti failo: " + output.wstring() + L"\n" + found->cause,
+                        L"Klaida", IDI_ERROR});
+    session.expect_exit_code_0("after a save that failed");
+
+    holder.reset();
+    ::SetFileAttributesW(output.c_str(), FILE_ATTRIBUTE_NORMAL);
+    expect(read_bytes(output) == old_bytes, "the old file changed");
+    expect(files_in(place.start()) == before, "the failed save left files behind");
+    expect_same_bytes(place.product_list(), place.data("produktai.xml"));
+}
+
 void error_log_run_saved(const context& ctx, const std::string& name) {
     workspace place(name, ctx.source_dir);
     user_session session(place, ctx.exe, quoted(place.product_list()));
@@ -390,6 +441,9 @@ const std::vector<scenario>& scenarios() {
         list.push_back({"warnings", warnings});
         list.push_back({"period_run_saved", period_run_saved});
         list.push_back({"period_run_cancelled", period_run_cancelled});
+        for (const auto& c : write_failure_cases) {
+            list.push_back({c.name, period_run_not_saved});
+        }
         list.push_back({"error_log_run_saved", error_log_run_saved});
         list.push_back({"error_log_run_empty_fields", error_log_run_empty_fields});
         list.push_back({"choosers", choosers});

@@ -3,10 +3,30 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "filter/write_cause.hpp"
 #include "temp_folder.hpp"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+
+#include "errors/text_convert.hpp"
+#else
+#include <sys/fsuid.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#endif
 
 namespace gpais {
 namespace {
@@ -87,7 +107,7 @@ TEST(FileReplace, WritesWholeOrLeavesEverythingAsItWas) {
         const auto error = replace_file(folder.utf8(c.target), new_bytes);
         EXPECT_EQ(!error.has_value(), c.expect_written) << c.name;
         if (error) {
-            EXPECT_FALSE(error->reason.empty()) << c.name;
+            EXPECT_FALSE(write_cause_text(*error).empty()) << c.name;
         }
         EXPECT_EQ(folder.names(), c.names_after) << c.name << ": no temporary file may remain";
         if (c.expect_written) {
@@ -97,6 +117,284 @@ TEST(FileReplace, WritesWholeOrLeavesEverythingAsItWas) {
         }
     }
 }
+
+// One way a save fails, arranged on the real file system of the machine running the test.
+struct Situation {
+    TempFolder folder;
+    std::string skip;  // why this machine cannot arrange the case
+    // Taken once everything has been looked at, just before the write (a file held open
+    // without sharing cannot be read to be compared).
+    std::vector<std::function<void()>> before_write;
+    std::vector<std::function<void()>> holds;  // let go as soon as the write has returned
+    std::vector<std::function<void()>> undo;   // done before the folder is removed
+    fs::path watched;                          // where nothing may change; the folder if empty
+    Situation() = default;
+    Situation(const Situation&) = delete;
+    Situation& operator=(const Situation&) = delete;
+    ~Situation() {
+        release_holds();
+        for (const auto& step : undo)
+            step();
+    }
+    void release_holds() {
+        for (const auto& release : holds)
+            release();
+        holds.clear();
+    }
+    [[nodiscard]] fs::path at(std::string_view name) const {
+        return folder.path() / std::u8string(name.begin(), name.end());
+    }
+};
+
+struct FailureCase {
+    const char* name;
+    // Prepares the folder; gives the path written to, inside the folder.
+    std::function<std::string(Situation&)> arrange;
+    std::string cause;             // the second line of the failure message
+    bool cause_is_prefix = false;  // the rest is the system's own words, which vary by system
+};
+
+void PrintTo(const FailureCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+// A file's bytes as a failed comparison should print them: whole when short.
+std::string contents_of(const std::string& bytes) {
+    if (bytes.size() <= 200)
+        return bytes;
+    return std::to_string(bytes.size()) + " bytes, hash " +
+           std::to_string(std::hash<std::string>{}(bytes));
+}
+
+// Every file and folder under `root` with the bytes of each file: what a person would find.
+std::map<std::string, std::string> everything_under(const fs::path& root) {
+    std::map<std::string, std::string> found;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const std::u8string name = fs::relative(entry.path(), root).generic_u8string();
+        const std::string key(name.begin(), name.end());
+        const std::u8string full = entry.path().u8string();
+        found[key] = entry.is_directory()
+                         ? std::string("<folder>")
+                         : contents_of(read_whole_file(std::string(full.begin(), full.end())));
+    }
+    return found;
+}
+
+const std::string old_list = "<produktai>\r\n  <baterija>SENA</baterija>\r\n</produktai>\r\n";
+
+std::string existing_file(Situation& s, const std::string& name) {
+    s.folder.write(name, old_list);
+    return name;
+}
+
+std::string missing_folder(Situation&) {
+    return "nėra_aplanko/išvestis.xml";
+}
+
+std::string existing_folder(Situation& s) {
+    fs::create_directory(s.at("aplankas_čia"));
+    s.folder.write("aplankas_čia/viduje.xml", old_list);
+    return "aplankas_čia";
+}
+
+std::string folder_with_separator(Situation& s) {
+    return existing_folder(s) + "/";
+}
+
+std::string read_only_file(Situation& s) {
+    const std::string name = existing_file(s, "tik_skaitymui_ū.xml");
+#ifdef _WIN32
+    // The attribute itself, as Explorer's "Read-only" box sets it.
+    EXPECT_TRUE(::SetFileAttributesW(s.at(name).c_str(), FILE_ATTRIBUTE_READONLY));
+#else
+    fs::permissions(s.at(name),
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+#endif
+    return name;
+}
+
+#ifdef _WIN32
+// Another program has the file open and shares it with nobody, as an editor holding it may.
+std::string file_held_open(Situation& s) {
+    const std::string name = existing_file(s, "užimtas_ė.xml");
+    s.before_write.emplace_back([&s, file = s.at(name)] {
+        const HANDLE held = ::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        s.holds.emplace_back([held] { ::CloseHandle(held); });
+    });
+    return name;
+}
+
+// Another program is deleting the file: Windows lets nobody open or replace it meanwhile. The
+// deletion is called off before the handle closes, so the file itself stays to be compared.
+std::string file_being_deleted(Situation& s) {
+    const std::string name = existing_file(s, "trinamas_š.xml");
+    s.before_write.emplace_back([&s, file = s.at(name)] {
+        const HANDLE deleter = ::CreateFileW(
+            file.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(deleter, INVALID_HANDLE_VALUE);
+        FILE_DISPOSITION_INFO disposition{TRUE};
+        EXPECT_TRUE(::SetFileInformationByHandle(deleter, FileDispositionInfo, &disposition,
+                                                 sizeof disposition));
+        s.holds.emplace_back([deleter] {
+            FILE_DISPOSITION_INFO keep{FALSE};
+            ::SetFileInformationByHandle(deleter, FileDispositionInfo, &keep, sizeof keep);
+            ::CloseHandle(deleter);
+        });
+    });
+    return name;
+}
+
+// Wine shows the host's file systems to the program, but a Windows program cannot mount one:
+// CTest mounts a 16 KB tmpfs before these tests when it may (tests/filter/CMakeLists.txt) and
+// names its host path in GPAIS_SMALL_DISK.
+std::string full_disk(Situation& s) {
+    const char* host_path = std::getenv("GPAIS_SMALL_DISK");
+    if (host_path == nullptr || *host_path != '/') {
+        s.skip = "no small disk: GPAIS_SMALL_DISK names none (set by CTest for the Windows build)";
+        return {};
+    }
+    std::string windows_path = std::string("Z:") + host_path;
+    std::replace(windows_path.begin(), windows_path.end(), '/', '\\');
+    const fs::path small = to_wide(windows_path);
+    ULARGE_INTEGER free{}, total{}, total_free{};
+    if (!::GetDiskFreeSpaceExW(small.c_str(), &free, &total, &total_free) ||
+        total.QuadPart > (1u << 20)) {
+        s.skip = "no small disk at " + windows_path +
+                 ": mounting the 16 KB tmpfs needs root (CAP_SYS_ADMIN) on the host";
+        return {};
+    }
+    s.watched = small;
+    const fs::path old_file = small / L"išvestis_ė.xml";
+    std::ofstream(old_file, std::ios::binary) << old_list;
+    s.undo.emplace_back([old_file] {
+        std::error_code ignored;
+        fs::remove(old_file, ignored);
+    });
+    const std::u8string name = old_file.u8string();
+    return std::string(name.begin(), name.end());
+}
+
+std::string invalid_name(Situation&) {
+    return "netinkamas<vardas>.xml";
+}
+#else
+// A small file system of its own, so that filling it disturbs nothing else.
+std::string full_disk(Situation& s) {
+    const fs::path small = s.at("pilnas_diskas_ž");
+    fs::create_directory(small);
+    if (::mount("tmpfs", small.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=16k") != 0) {
+        s.skip = std::string(
+                     "a full disk is simulated with a 16 KB tmpfs, and mounting one "
+                     "needs CAP_SYS_ADMIN: ") +
+                 std::strerror(errno);
+        return {};
+    }
+    s.undo.emplace_back([small] { ::umount2(small.c_str(), MNT_DETACH); });
+    return existing_file(s, "pilnas_diskas_ž/išvestis.xml");
+}
+
+// The list lies on a file system mounted read-only, as a write-protected stick is.
+std::string read_only_file_system(Situation& s) {
+    const fs::path stick = s.at("atmintukas_į");
+    fs::create_directory(stick);
+    if (::mount("tmpfs", stick.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=16k") != 0) {
+        s.skip = std::string(
+                     "a read-only file system is simulated with a tmpfs, and mounting "
+                     "one needs CAP_SYS_ADMIN: ") +
+                 std::strerror(errno);
+        return {};
+    }
+    s.undo.emplace_back([stick] { ::umount2(stick.c_str(), MNT_DETACH); });
+    const std::string name = existing_file(s, "atmintukas_į/išvestis.xml");
+    EXPECT_EQ(::mount(nullptr, stick.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0)
+        << std::strerror(errno);
+    return name;
+}
+
+// A folder the writer may not write into. Root may write anywhere, so as root the test gives
+// up the file system rights of root while the write runs.
+std::string unwritable_folder(Situation& s) {
+    fs::create_directory(s.at("be_teisių_ū"));
+    const std::string name = existing_file(s, "be_teisių_ū/išvestis.xml");
+    fs::permissions(s.at("be_teisių_ū"), fs::perms::owner_read | fs::perms::owner_exec |
+                                             fs::perms::group_read | fs::perms::group_exec |
+                                             fs::perms::others_read | fs::perms::others_exec);
+    if (::geteuid() == 0) {
+        s.before_write.emplace_back([&s] {
+            constexpr uid_t nobody = 65534;
+            const int root = ::setfsuid(nobody);
+            s.holds.emplace_back([root] { ::setfsuid(static_cast<uid_t>(root)); });
+        });
+    }
+    return name;
+}
+
+std::string name_too_long(Situation&) {
+    std::string name;
+    for (int i = 0; i < 130; ++i)
+        name += "ą";  // 260 bytes: more than one name may hold
+    return name + ".xml";
+}
+#endif
+
+class FileReplaceFailure : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(FileReplaceFailure, SaysWhyAndLeavesEverythingAsItWas) {
+    const FailureCase& c = GetParam();
+    Situation situation;
+    const std::string target = c.arrange(situation);
+    if (!situation.skip.empty())
+        GTEST_SKIP() << situation.skip;
+    const fs::path watched =
+        situation.watched.empty() ? situation.folder.path() : situation.watched;
+    const auto before = everything_under(watched);
+    for (const auto& take : situation.before_write)
+        take();
+    // Larger than the small disk, so a full disk shows in the middle of the write.
+    const std::string new_list = "<produktai>\r\n" + std::string(1 << 20, 'n') + "</produktai>";
+
+    const auto error = replace_file(situation.folder.utf8(target), new_list);
+    situation.release_holds();
+
+    ASSERT_TRUE(error.has_value()) << "the write was reported as done";
+    const std::string text = write_cause_text(*error);
+    if (c.cause_is_prefix) {
+        EXPECT_EQ(text.substr(0, c.cause.size()), c.cause) << text;
+        EXPECT_GT(text.size(), c.cause.size() + 1) << "the system's own words are missing";
+        EXPECT_EQ(text.back(), '.') << text;
+        EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos) << text;
+    } else {
+        EXPECT_EQ(text, c.cause);
+    }
+    EXPECT_EQ(everything_under(watched), before)
+        << "every file must stay byte-identical and no temporary file may remain";
+}
+
+const FailureCase failure_cases[] = {
+    {"MissingFolder", missing_folder, "Nėra tokio aplanko."},
+    {"PathNamesAFolder", existing_folder, "Nurodytas kelias yra aplankas."},
+    {"PathEndsInASeparator", folder_with_separator, "Nurodytas kelias yra aplankas."},
+    {"ReadOnlyFile", read_only_file, "Failas pažymėtas tik skaitymui."},
+#ifdef _WIN32
+    {"DiskFull", full_disk, "Diske nebeliko vietos."},
+    {"HeldByAnotherProgram", file_held_open, "Failą naudoja kita programa."},
+    {"AccessDeniedToAFileBeingDeleted", file_being_deleted, "Nėra teisės rašyti."},
+    {"InvalidNameIsNamedByTheSystem", invalid_name, "Sistemos klaida 123: ", true},
+#else
+    {"DiskFull", full_disk, "Diske nebeliko vietos."},
+    {"FolderNotWritable", unwritable_folder, "Nėra teisės rašyti."},
+    {"ReadOnlyFileSystem", read_only_file_system, "Nėra teisės rašyti."},
+    {"NameTooLongIsNamedByTheSystem", name_too_long, "Sistemos klaida 36: File name too long."},
+#endif
+};
+
+INSTANTIATE_TEST_SUITE_P(Causes, FileReplaceFailure, ::testing::ValuesIn(failure_cases),
+                         [](const ::testing::TestParamInfo<FailureCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(FileReplace, BlankPathIsRefused) {
     for (const char* path : {"", "  ", "\t\r\n"}) {

@@ -46,8 +46,8 @@ ShownMessage written(int count) {
     return {"Sveikinu, failas suformuotas su " + std::to_string(count) + " pozicijoms.",
             "Informacija", Icon::information};
 }
-ShownMessage not_written(const std::string& path) {
-    return {"Nepavyko įrašyti failo: " + path, "Klaida", Icon::error};
+ShownMessage not_written(const std::string& path, const std::string& cause) {
+    return {"Nepavyko įrašyti failo: " + path + "\n" + cause, "Klaida", Icon::error};
 }
 
 struct RunCase {
@@ -211,14 +211,28 @@ TEST(FilterRun, MessagesOutcomesAndOrderOfSteps) {
          {},
          {"read:" + list_path, "folder", "now", "choose"},
          {}},
-        {"failed write is reported instead of the count",
+        {"failed write is reported with its cause instead of the count",
          list,
          {},
          {},
          out_path,
-         WriteError{"disk full"},
+         WriteError{WriteCause::disk_full, 112, "There is not enough space on the disk.\r\n"},
          RunOutcome::write_failed,
-         {not_written(out_path)},
+         {not_written(out_path, "Diske nebeliko vietos.")},
+         saved_calls,
+         kept_in_november},
+        {"a failure without a cause of its own is named by the system",
+         list,
+         {},
+         {},
+         out_path,
+         WriteError{WriteCause::other, 1117,
+                    "The request could not be performed because of an "
+                    "I/O device error.\r\n"},
+         RunOutcome::write_failed,
+         {not_written(out_path,
+                      "Sistemos klaida 1117: The request could not be performed "
+                      "because of an I/O device error.")},
          saved_calls,
          kept_in_november},
     };
@@ -310,6 +324,7 @@ struct DiskCase {
     bool read_only;
     RunOutcome outcome;
     bool target_is_filtered;  // the target holds the filtered document afterwards
+    const char* cause;        // the second line of the failure message, when it fails
 };
 
 TEST(FilterRun, SavingOnDisk) {
@@ -317,14 +332,15 @@ TEST(FilterRun, SavingOnDisk) {
         head + position("A1", "2026-11-05") + position("C3", "2026-11-30") + tail;
     const std::string old_bytes = "SENAS\r\n";
     const DiskCase cases[] = {
-        {"new file", "naujas.xml", nullptr, false, RunOutcome::written, true},
+        {"new file", "naujas.xml", nullptr, false, RunOutcome::written, true, ""},
         {"over an existing file, without a question", "naujas.xml", "naujas.xml", false,
-         RunOutcome::written, true},
-        {"over the product list itself", "sarasas.xml", nullptr, false, RunOutcome::written, true},
+         RunOutcome::written, true, ""},
+        {"over the product list itself", "sarasas.xml", nullptr, false, RunOutcome::written, true,
+         ""},
         {"into a missing folder", "nėra/naujas.xml", nullptr, false, RunOutcome::write_failed,
-         false},
-        {"over a read-only file", "naujas.xml", "naujas.xml", true, RunOutcome::write_failed,
-         false},
+         false, "Nėra tokio aplanko."},
+        {"over a read-only file", "naujas.xml", "naujas.xml", true, RunOutcome::write_failed, false,
+         "Failas pažymėtas tik skaitymui."},
     };
     for (const DiskCase& c : cases) {
         TempFolder folder;
@@ -347,7 +363,8 @@ TEST(FilterRun, SavingOnDisk) {
             EXPECT_EQ(after, filtered) << c.name;
             EXPECT_EQ(port.messages, std::vector<ShownMessage>{written(2)}) << c.name;
         } else {
-            EXPECT_EQ(port.messages, std::vector<ShownMessage>{not_written(port.save_answer)})
+            EXPECT_EQ(port.messages,
+                      std::vector<ShownMessage>{not_written(port.save_answer, c.cause)})
                 << c.name;
             EXPECT_EQ(folder.names(), names_before) << c.name << ": nothing created";
             if (c.existing != nullptr) {

@@ -1,0 +1,65 @@
+#include "filter/write_cause.hpp"
+
+#include <string_view>
+
+namespace gpais {
+
+namespace {
+
+// FormatMessage ends its texts with a period and CR LF, strerror with neither; both come out
+// as one line ending in exactly one period.
+std::string_view trimmed_system_text(std::string_view text) {
+    constexpr std::string_view trailing = " \t\r\n.";
+    constexpr std::string_view leading = " \t\r\n";
+    const std::size_t last = text.find_last_not_of(trailing);
+    if (last == std::string_view::npos)
+        return {};
+    text = text.substr(0, last + 1);
+    return text.substr(text.find_first_not_of(leading));
+}
+
+// A system text with a line break inside would break the two-line message apart.
+std::string one_line(std::string_view text) {
+    std::string line;
+    line.reserve(text.size());
+    bool in_break = false;
+    for (const char c : text) {
+        if (c == '\r' || c == '\n') {
+            in_break = true;
+            continue;
+        }
+        if (in_break && !line.empty() && line.back() != ' ')
+            line += ' ';
+        in_break = false;
+        line += c;
+    }
+    return line;
+}
+
+}  // namespace
+
+std::string write_cause_text(const WriteError& error) {
+    switch (error.cause) {
+        case WriteCause::disk_full:
+            return "Diske nebeliko vietos.";
+        case WriteCause::folder_missing:
+            return "Nėra tokio aplanko.";
+        case WriteCause::path_is_folder:
+            return "Nurodytas kelias yra aplankas.";
+        case WriteCause::read_only:
+            return "Failas pažymėtas tik skaitymui.";
+        case WriteCause::in_use:
+            return "Failą naudoja kita programa.";
+        case WriteCause::access_denied:
+            return "Nėra teisės rašyti.";
+        case WriteCause::other:
+            break;
+    }
+    std::string text = "Sistemos klaida " + std::to_string(error.code);
+    const std::string described = one_line(trimmed_system_text(error.system_text));
+    if (!described.empty())
+        text += ": " + described;
+    return text + ".";
+}
+
+}  // namespace gpais

@@ -1,0 +1,57 @@
+#include "filter/write_cause.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace gpais {
+namespace {
+
+struct CauseCase {
+    const char* name;
+    WriteCause cause;
+    unsigned long code;
+    const char* system_text;
+    const char* text;
+};
+
+TEST(WriteCauseText, EachCauseInThePersonsWords) {
+    const CauseCase cases[] = {
+        {"a full disk", WriteCause::disk_full, 28, "No space left on device",
+         "Diske nebeliko vietos."},
+        {"a missing folder", WriteCause::folder_missing, 3, "The system cannot find the path",
+         "Nėra tokio aplanko."},
+        {"a folder where the file should be", WriteCause::path_is_folder, 0, "",
+         "Nurodytas kelias yra aplankas."},
+        {"a read-only file", WriteCause::read_only, 0, "", "Failas pažymėtas tik skaitymui."},
+        {"a file another program holds", WriteCause::in_use, 32, "The process cannot access",
+         "Failą naudoja kita programa."},
+        {"no right to write", WriteCause::access_denied, 13, "Permission denied",
+         "Nėra teisės rašyti."},
+        {"Windows' own text keeps its period and loses its CR LF", WriteCause::other, 1117,
+         "The request could not be performed because of an I/O device error.\r\n",
+         "Sistemos klaida 1117: The request could not be performed because of an I/O device "
+         "error."},
+        {"a text without a period gets one", WriteCause::other, 5, "Input/output error",
+         "Sistemos klaida 5: Input/output error."},
+        {"blanks and line breaks around the text go", WriteCause::other, 36,
+         " \tFile name too long. \r\n\r\n", "Sistemos klaida 36: File name too long."},
+        {"a break inside the text keeps the message to two lines", WriteCause::other, 1392,
+         "The file or directory is corrupted\r\nand unreadable.\r\n",
+         "Sistemos klaida 1392: The file or directory is corrupted and unreadable."},
+        {"UTF-8 of a translated system text passes unchanged", WriteCause::other, 1784,
+         "Nurodytas vartotojo buferis netinka užklausai.\r\n",
+         "Sistemos klaida 1784: Nurodytas vartotojo buferis netinka užklausai."},
+        {"a code the system has no words for is still named", WriteCause::other, 4294967295u, "",
+         "Sistemos klaida 4294967295."},
+        {"a text of blanks and periods counts as none", WriteCause::other, 7, " .\r\n",
+         "Sistemos klaida 7."},
+    };
+    for (const CauseCase& c : cases) {
+        const WriteError error{c.cause, c.code, c.system_text};
+        EXPECT_EQ(write_cause_text(error), c.text) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace gpais
