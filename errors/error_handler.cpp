@@ -52,7 +52,7 @@ rt::Value PRGERROR(const ErrorRecord& record) {
     GPAIS_LINE();
     // A log that cannot be written loses the report; the user is still told and the process
     // still ends.
-    (void)platform.append_to_file(kCrashLogName, entry, LogAccess::read_write);
+    (void)platform.append_to_file(log_path(kCrashLogName), entry, LogAccess::read_write);
     GPAIS_LINE();
     platform.show_message(crash_message(), kCrashCaption, kCrashIcon);
     GPAIS_LINE();
@@ -64,6 +64,7 @@ rt::Value PRGERROR(const ErrorRecord& record) {
 
 void install_error_handling(ErrorPlatform& platform) {
     set_error_platform(platform);
+    remember_start_folder(platform.current_folder());
     ERRORSYS();
     install_last_resort_handlers();
 }
