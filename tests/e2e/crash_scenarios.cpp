@@ -18,6 +18,7 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -204,6 +205,12 @@ void crash_read_only_log(const context& ctx, const std::string& name) {
 // program's own code there would: the thread is stopped, its instruction pointer moved, and let
 // go. The handler then runs on that thread, with the chooser and the run still on its stack.
 void force_access_violation(HWND window) {
+    // First the thread must sit in its message loop, done with opening the window: stopped in
+    // the middle of a system call of that work, Wine may drop the new instruction pointer.
+    DWORD_PTR ignored = 0;
+    expect(::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored) != 0,
+           "the dialog's thread does not answer");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
     const DWORD thread_id = ::GetWindowThreadProcessId(window, nullptr);
     const unique_kernel_handle thread{::OpenThread(
         THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT | THREAD_SET_CONTEXT, FALSE, thread_id)};
@@ -216,6 +223,9 @@ void force_access_violation(HWND window) {
                        (context.Eip = 0, ::SetThreadContext(thread.get(), &context) != FALSE);
     ::ResumeThread(thread.get());
     expect(moved, "cannot move the dialog thread's instruction pointer");
+    // A thread stopped while it waits for a message takes its new place only when the wait
+    // ends (so under Wine): a message ends it.
+    ::PostMessageW(window, WM_NULL, 0, 0);
 }
 
 // The head and the tail of a log that may be too large to read whole, and how many report
@@ -290,11 +300,14 @@ void expect_chooser_fault_report(const log_look& log) {
     expect(log.tail.find("\r\nVartotojas: ") != std::string::npos, "the report has no end part");
 }
 
-// Starts the program on `list`, runs to the save chooser and forces the fault there; the crash
-// message must come, and after it the dialogs must go and the exit code be 1.
+// Starts the program on `list`, runs it for a period that keeps positions, to the save chooser,
+// and forces the fault there; the crash message must come, and after it the dialogs must go and
+// the exit code be 1.
 void fault_in_save_chooser(const workspace& place, const context& ctx,
-                           const std::filesystem::path& list, std::chrono::seconds limit) {
+                           const std::filesystem::path& list, std::pair<ymd, ymd> period,
+                           std::chrono::seconds limit) {
     user_session session(place, ctx.exe, L"\"" + list.wstring() + L"\"");
+    session.set_period(period.first, period.second);
     session.click(run_button);
     HWND chooser = wait_dialog(session.process().id(), list_chooser_title, limit);
     force_access_violation(chooser);
@@ -314,7 +327,8 @@ void crash_in_save_chooser(const context& ctx, const std::string& name) {
     workspace place(name, ctx.source_dir);
     const std::filesystem::path list = place.start() / L"poaplankis" / L"Prekių sąrašas.xml";
     std::filesystem::copy_file(place.product_list(), list);
-    fault_in_save_chooser(place, ctx, list, 20s);
+    using namespace std::chrono;
+    fault_in_save_chooser(place, ctx, list, {2025y / March / 1d, 2025y / March / 31d}, 20s);
     expect(!std::filesystem::exists(list.parent_path() / L"Klaidos.log"),
            "a report was written beside the product list");
     expect_chooser_fault_report(look_at_log(place.start() / L"Klaidos.log"));
@@ -359,8 +373,9 @@ void write_large_list(const std::filesystem::path& path, ymd day, unsigned long 
 void crash_in_save_chooser_large_list(const context& ctx, const std::string& name) {
     workspace place(name, ctx.source_dir);
     const std::filesystem::path list = place.start() / L"poaplankis" / L"Didelis sąrašas.xml";
-    write_large_list(list, default_period(today()).first, 1400ull << 20);
-    fault_in_save_chooser(place, ctx, list, 120s);
+    const std::pair<ymd, ymd> period = default_period(today());
+    write_large_list(list, period.first, 1400ull << 20);
+    fault_in_save_chooser(place, ctx, list, period, 120s);
     std::filesystem::remove(list);
     expect(!std::filesystem::exists(list.parent_path() / L"Klaidos.log"),
            "a report was written beside the product list");
