@@ -136,8 +136,9 @@ struct crash_outcome {
 };
 
 // Starts the program on the huge list, presses the run button and answers the crash message;
-// the dialog must then be gone and the process must end with exit code 1.
-crash_outcome crash_once(const workspace& place, const context& ctx) {
+// the dialog must then be gone and the process must end with exit code 1. A log too large to
+// read whole is not copied while the message is shown.
+crash_outcome crash_once(const workspace& place, const context& ctx, bool copy_log = true) {
     crash_outcome outcome;
     outcome.list = place.start() / L"Didelis sąrašas.xml";
     user_session session(place, ctx.exe, L"\"" + outcome.list.wstring() + L"\"");
@@ -146,7 +147,8 @@ crash_outcome crash_once(const workspace& place, const context& ctx) {
 
     HWND box = wait_dialog(session.process().id(), crash_box.caption, 30s);
     // The report is written before the person is told.
-    outcome.log_when_told = read_if_any(place.start() / L"Klaidos.log");
+    if (copy_log)
+        outcome.log_when_told = read_if_any(place.start() / L"Klaidos.log");
     expect(::IsWindow(session.dialog()) != FALSE && box != nullptr,
            "the dialog closed before the message");
     session.answer_box(crash_box);
@@ -414,7 +416,7 @@ void crash_log_past_4_gib(const context& ctx, const std::string& name) {
                    ::SetEndOfFile(file.get()) != FALSE,
                "cannot make a sparse Klaidos.log of 4.3 GiB");
     }
-    crash_once(place, ctx);
+    crash_once(place, ctx, false);
 
     const unique_kernel_handle file{::CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ,
                                                   nullptr, OPEN_EXISTING, 0, nullptr)};
