@@ -197,11 +197,34 @@ TEST_F(ReportUnderPressure, AllocationFailureGivesTheShortenedReport) {
     EXPECT_NE(log.find("\r\nVartotojas: Jonas\r\n"), std::string::npos);
 }
 
+// The whole report is made, but no memory is left to write it with: the shortened one is
+// written instead, and only it.
+TEST_F(ReportUnderPressure, AllocationFailureInTheWriteGivesTheShortenedReport) {
+    int failures_left = 1;
+    platform.on_append = [&failures_left] {
+        if (failures_left-- > 0)
+            throw std::bad_alloc();
+    };
+    const std::string document(100000, 'x');
+    const auto exit_code = run_as_process([&] {
+        GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(document));
+        (void)gpais::raise_error(fatal_record());
+    });
+    EXPECT_EQ(exit_code, 1);
+    EXPECT_EQ(platform.messages.size(), 1u);
+    const std::string& log = platform.files["Klaidos.log"];
+    EXPECT_EQ(log.find(kSeparator), log.size() - kSeparator.size()) << "one report only";
+    const std::vector<std::string> stack = stack_lines(log);
+    ASSERT_EQ(stack.size(), 1u);
+    EXPECT_TRUE(stack[0].ends_with(" (\"" + std::string(4096, 'x') + "\" … (100000 baitų))"))
+        << stack[0].substr(0, 40) << "…" << stack[0].substr(stack[0].size() - 40);
+}
+
 // With memory enough, the same levels give the whole report.
 TEST_F(ReportUnderPressure, WithoutFailureTheReportIsWhole) {
     const std::string document = std::string(100000, 'x') + "\r\n";
     const auto exit_code = run_as_process([&] {
-        GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_LOCALS(document));
+        GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(document));
         (void)gpais::raise_error(fatal_record());
     });
     EXPECT_EQ(exit_code, 1);
