@@ -17,12 +17,37 @@ struct UnwoundLevels {
 };
 thread_local UnwoundLevels unwound;
 
-void append_levels(std::vector<Level>& out, const Frame* frame) {
+// A level read earlier, its texts borrowed from it rather than copied again.
+Level borrowed(const Level& level) {
+    const auto borrow = [](const Value& value) {
+        const auto* text = value.get_if<std::string>();
+        return text != nullptr ? Value(TextRef{*text}) : value;
+    };
+    Level copy{level.name, level.line, {}, {}};
+    copy.args.reserve(level.args.size());
+    for (const Value& value : level.args)
+        copy.args.push_back(borrow(value));
+    copy.locals.reserve(level.locals.size());
+    for (const Value& value : level.locals)
+        copy.locals.push_back(borrow(value));
+    return copy;
+}
+
+void append_levels(std::vector<Level>& out, const Frame* frame, std::size_t skipped = 0,
+                   Reading reading = Reading::copy) {
     for (; frame != nullptr; frame = frame->outer) {
-        if (!frame->hidden)
-            out.push_back(read_level(*frame));
+        if (!frame->hidden) {
+            if (skipped > 0) {
+                --skipped;
+            } else {
+                out.push_back(read_level(*frame, reading));
+            }
+        }
         if (frame->outer_levels != nullptr) {
-            out.insert(out.end(), frame->outer_levels->begin(), frame->outer_levels->end());
+            const std::vector<Level>& outer = *frame->outer_levels;
+            for (std::size_t i = std::min(skipped, outer.size()); i < outer.size(); ++i) {
+                out.push_back(reading == Reading::borrow_texts ? borrowed(outer[i]) : outer[i]);
+            }
             return;
         }
     }
@@ -62,20 +87,21 @@ void pop_frame(Frame& frame) noexcept {
     if (in_flight > frame.exceptions_at_entry) {
         note_unwinding(frame);
     } else if (in_flight == 0 && unwound.valid) {
-        // A normal return: any exception seen before was caught by our own code.
-        unwound.valid = false;
+        // A normal return: any exception seen before was caught by our own code. Its picture
+        // may hold whole documents, so it is let go at once.
+        unwound = UnwoundLevels{};
     }
     innermost = frame.outer;
 }
 
-Level read_level(const Frame& frame) {
+Level read_level(const Frame& frame, Reading reading) {
     Level level;
     level.name = std::string(frame.name);
     level.line = frame.line;
     List missing;
     for (std::size_t i = 0; i < frame.arg_count; ++i) {
         Value value;
-        if (frame.args[i].read(frame.args[i].address, value)) {
+        if (frame.args[i].read(frame.args[i].address, value, reading)) {
             level.args.push_back(std::move(value));
         } else {
             missing.emplace_back();
@@ -84,7 +110,7 @@ Level read_level(const Frame& frame) {
     level.locals = std::move(missing);
     for (std::size_t i = 0; i < frame.local_count; ++i) {
         Value value;
-        frame.locals[i].read(frame.locals[i].address, value);
+        frame.locals[i].read(frame.locals[i].address, value, reading);
         level.locals.push_back(std::move(value));
     }
     return level;
@@ -93,6 +119,12 @@ Level read_level(const Frame& frame) {
 std::vector<Level> current_levels() {
     std::vector<Level> levels;
     append_levels(levels, innermost);
+    return levels;
+}
+
+std::vector<Level> current_levels(std::size_t skipped, Reading reading) {
+    std::vector<Level> levels;
+    append_levels(levels, innermost, skipped, reading);
     return levels;
 }
 

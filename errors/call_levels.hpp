@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "errors/to_value.hpp"
@@ -26,19 +27,29 @@
 
 namespace gpais::rt {
 
+// How a level's values are read: copied, or, for a report made while the levels still stand,
+// with every text variable borrowed where it lives (a document is then not held twice).
+enum class Reading { copy, borrow_texts };
+
 // Where one recorded variable lives and how to read it; `read` answers false for an optional
 // parameter the caller left out.
 struct VarRef {
     const void* address = nullptr;
-    bool (*read)(const void* address, Value& out) = nullptr;
+    bool (*read)(const void* address, Value& out, Reading reading) = nullptr;
 };
 
 template <typename T>
-bool read_var(const void* address, Value& out) {
+bool read_var(const void* address, Value& out, Reading reading) {
     const T& variable = *static_cast<const T*>(address);
     if constexpr (detail::is_optional<T>::value) {
         if (!variable)
             return false;
+    }
+    if constexpr (std::is_convertible_v<const T&, std::string_view> && !std::is_pointer_v<T>) {
+        if (reading == Reading::borrow_texts) {
+            out = Value(TextRef{std::string_view(variable)});
+            return true;
+        }
     }
     out = to_value(variable);
     return true;
@@ -110,7 +121,10 @@ class CallLevel {
 
 // The calling thread's levels, innermost first.
 [[nodiscard]] std::vector<Level> current_levels();
-[[nodiscard]] Level read_level(const Frame& frame);
+// The same less the `skipped` innermost ones, which are not read at all. Borrowed texts are
+// valid only while the levels they were read from stand.
+[[nodiscard]] std::vector<Level> current_levels(std::size_t skipped, Reading reading);
+[[nodiscard]] Level read_level(const Frame& frame, Reading reading = Reading::copy);
 
 // The levels as they stood where the exception now being handled was thrown, if our own levels
 // were unwound on its way; taken once, and cleared by taking.

@@ -9,7 +9,9 @@
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
+
 #include <unistd.h>
+#include <cerrno>
 
 #include <chrono>
 #include <ctime>
@@ -94,15 +96,26 @@ class ConsolePlatform final : public ErrorPlatform {
         return text;
     }
 
-    bool append_to_file(std::string_view bare_name, std::string_view bytes,
-                        LogAccess access) override {
+    std::string current_folder() override {
+        std::string folder(4096, '\0');
+        while (::getcwd(folder.data(), folder.size()) == nullptr) {
+            if (errno != ERANGE)
+                return {};
+            folder.resize(folder.size() * 2);
+        }
+        folder.resize(std::char_traits<char>::length(folder.c_str()));
+        return folder;
+    }
+
+    bool append_to_file(std::string_view path, std::string_view bytes, LogAccess access) override {
         // The superuser may write anything; a log someone marked read-only stays unchanged all
         // the same, as it does on Windows.
         struct stat status {};
-        if (::stat(std::string(bare_name).c_str(), &status) == 0 && (status.st_mode & 0222) == 0)
+        const std::string name(path);
+        if (::stat(name.c_str(), &status) == 0 && (status.st_mode & 0222) == 0)
             return false;
         const int mode = access == LogAccess::read_write ? O_RDWR : O_WRONLY;
-        const int fd = ::open(std::string(bare_name).c_str(), mode | O_CREAT | O_APPEND, 0666);
+        const int fd = ::open(name.c_str(), mode | O_CREAT | O_APPEND, 0666);
         if (fd < 0)
             return false;
         // One write, so that a report from another process cannot land inside this one.

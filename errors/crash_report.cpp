@@ -4,7 +4,10 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string_view>
+
+#include "errors/utf8.hpp"
 
 namespace gpais {
 
@@ -57,52 +60,140 @@ constexpr std::array<std::string_view, 42> kCodeNames = {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Columns of the stack lines are counted in characters, so a Lithuanian letter in a name
-// takes one column, not two.
-std::size_t utf8_characters(std::string_view text) {
-    std::size_t count = 0;
-    for (const char byte : text) {
-        if ((static_cast<unsigned char>(byte) & 0xC0u) != 0x80u)
-            ++count;
-    }
-    return count;
+// The report is written twice by the same code: once only counted, then into a buffer of that
+// size. So a report holding a whole document needs that document's room once, not the two or
+// three times that growing a string by doubling would need, and the separator fits after it.
+struct ReportCounter {
+    const rt::TextLimits& limits;
+    std::size_t size = 0;
+    void text(std::string_view part) noexcept { size += part.size(); }
+    void value(const rt::Value& v) { size += rt::expression_text_size(v, limits); }
+};
+
+struct ReportWriter {
+    const rt::TextLimits& limits;
+    std::string& out;
+    void text(std::string_view part) { out.append(part); }
+    void value(const rt::Value& v) { rt::append_expression_text(out, v, limits); }
+};
+
+template <typename Out>
+void put_number(Out& out, long long number) {
+    std::array<char, 24> buffer{};
+    const int length = std::snprintf(buffer.data(), buffer.size(), "%lld", number);
+    out.text(std::string_view(buffer.data(), static_cast<std::size_t>(length)));
 }
 
-void append_number(std::string& out, long long number) {
-    out += std::to_string(number);
-}
-
-void append_timestamp(std::string& out, const ClockReading& t) {
+template <typename Out>
+void put_timestamp(Out& out, const ClockReading& t) {
     std::array<char, 64> buffer{};
     const int length =
         std::snprintf(buffer.data(), buffer.size(), "%04d-%02u-%02u %02u:%02u:%02u.%03u", t.year,
                       t.month, t.day, t.hour, t.minute, t.second, t.millisecond);
-    out.append(buffer.data(), static_cast<std::size_t>(length));
+    out.text(std::string_view(buffer.data(), static_cast<std::size_t>(length)));
 }
 
-void append_level(std::string& out, const rt::Level& level) {
-    std::string head = "    " + level.name + "(" + std::to_string(level.line) + ")";
-    const std::size_t width = utf8_characters(head);
-    head.append(width < 32 ? 32 - width : 1, ' ');
-    out += head;
-    out += '(';
+// Columns of the stack lines are counted in characters, so a Lithuanian letter in a name
+// takes one column, not two.
+template <typename Out>
+void put_level(Out& out, const rt::Level& level) {
+    const std::string line = std::to_string(level.line);
+    const std::size_t width = 4 + utf8::length(level.name) + 1 + line.size() + 1;
+    out.text("    ");
+    out.text(level.name);
+    out.text("(");
+    out.text(line);
+    out.text(")");
+    constexpr std::string_view blanks = "                                ";
+    out.text(width < 32 ? blanks.substr(0, 32 - width) : blanks.substr(0, 1));
+    out.text("(");
     for (std::size_t i = 0; i < level.args.size(); ++i) {
         if (i > 0)
-            out += ", ";
-        rt::append_expression_text(out, level.args[i]);
+            out.text(", ");
+        out.value(level.args[i]);
     }
-    out += ')';
+    out.text(")");
     for (const auto& local : level.locals) {
-        out += ", ";
-        rt::append_expression_text(out, local);
+        out.text(", ");
+        out.value(local);
     }
-    out += kLineEnd;
+    out.text(kLineEnd);
 }
 
-void append_labelled(std::string& out, std::string_view label, std::string_view text) {
-    out += label;
-    out += text;
-    out += kLineEnd;
+template <typename Out>
+void put_labelled(Out& out, std::string_view label, std::string_view text) {
+    out.text(label);
+    out.text(text);
+    out.text(kLineEnd);
+}
+
+template <typename Out>
+void put_report(Out& out, const ErrorRecord& record, const std::vector<rt::Level>& levels,
+                const ReportFacts& facts) {
+    put_timestamp(out, facts.time);
+    out.text(kLineEnd);
+    out.text(kLineEnd);
+
+    out.text("Klaida: ");
+    out.text(record.SUBSYSTEM);
+    out.text("/");
+    out.text(ERRDESCCODE(record.GENCODE));
+    out.text("(");
+    put_number(out, record.GENCODE);
+    out.text(") ");
+    put_number(out, record.SUBCODE);
+    out.text(kLineEnd);
+    if (!record.FILENAME.empty())
+        put_labelled(out, "Failas: ", record.FILENAME);
+    if (!record.DESCRIPTION.empty())
+        put_labelled(out, "Aprašymas: ", record.DESCRIPTION);
+    if (!record.OPERATION.empty())
+        put_labelled(out, "Operacija: ", record.OPERATION);
+    if (record.OSCODE != 0) {
+        out.text("OS klaida: ");
+        put_number(out, record.OSCODE);
+        out.text(kLineEnd);
+    }
+    if (record.ARGS) {
+        out.text("Argumentai:");
+        out.text(kLineEnd);
+        for (std::size_t i = 0; i < record.ARGS->size(); ++i) {
+            const std::string index = std::to_string(i + 1);
+            constexpr std::string_view blanks = "     ";
+            out.text(blanks.substr(0, index.size() < 5 ? 5 - index.size() : 0));
+            out.text(index);
+            out.text(": ");
+            out.value((*record.ARGS)[i]);
+            out.text(kLineEnd);
+        }
+    }
+    out.text(kLineEnd);
+
+    out.text("Stekas: ");
+    out.text(kLineEnd);
+    for (const auto& level : levels)
+        put_level(out, level);
+    out.text(kLineEnd);
+
+    put_labelled(out, "EXE failas:  ", facts.command_line);
+    out.text("Versijos:");
+    out.text(kLineEnd);
+    out.text("  OS: ");
+    if (facts.product_name)
+        out.text(*facts.product_name);
+    if (facts.release_id) {
+        out.text(" ");
+        out.text(*facts.release_id);
+    }
+    if (facts.build_lab) {
+        out.text(" ");
+        out.text(*facts.build_lab);
+    }
+    out.text(kLineEnd);
+    put_labelled(out, "  ", facts.toolchain);
+    put_labelled(out, "Kompiuteris: ", facts.computer);
+    put_labelled(out, "Vartotojas: ", facts.user);
+    out.text(kLineEnd);
 }
 
 std::string first_non_empty(std::string a, std::string b) {
@@ -159,76 +250,40 @@ ReportFacts gather_report_facts(ErrorPlatform& platform) {
 }
 
 std::string build_crash_report(const ErrorRecord& record, const std::vector<rt::Level>& levels,
-                               const ReportFacts& facts) {
+                               const ReportFacts& facts, ReportForm form, std::size_t room_after) {
+    const rt::TextLimits& limits =
+        form == ReportForm::shortened ? rt::kShortenedValues : rt::kWholeValues;
+    ReportCounter counter{limits};
+    put_report(counter, record, levels, facts);
     std::string out;
-    append_timestamp(out, facts.time);
-    out += kLineEnd;
-    out += kLineEnd;
-
-    out += "Klaida: ";
-    out += record.SUBSYSTEM;
-    out += '/';
-    out += ERRDESCCODE(record.GENCODE);
-    out += '(';
-    append_number(out, record.GENCODE);
-    out += ") ";
-    append_number(out, record.SUBCODE);
-    out += kLineEnd;
-    if (!record.FILENAME.empty())
-        append_labelled(out, "Failas: ", record.FILENAME);
-    if (!record.DESCRIPTION.empty())
-        append_labelled(out, "Aprašymas: ", record.DESCRIPTION);
-    if (!record.OPERATION.empty())
-        append_labelled(out, "Operacija: ", record.OPERATION);
-    if (record.OSCODE != 0)
-        append_labelled(out, "OS klaida: ", std::to_string(record.OSCODE));
-    if (record.ARGS) {
-        out += "Argumentai:";
-        out += kLineEnd;
-        for (std::size_t i = 0; i < record.ARGS->size(); ++i) {
-            const std::string index = std::to_string(i + 1);
-            if (index.size() < 5)
-                out.append(5 - index.size(), ' ');
-            out += index;
-            out += ": ";
-            rt::append_expression_text(out, (*record.ARGS)[i]);
-            out += kLineEnd;
-        }
-    }
-    out += kLineEnd;
-
-    out += "Stekas: ";
-    out += kLineEnd;
-    for (const auto& level : levels)
-        append_level(out, level);
-    out += kLineEnd;
-
-    append_labelled(out, "EXE failas:  ", facts.command_line);
-    out += "Versijos:";
-    out += kLineEnd;
-    out += "  OS: ";
-    if (facts.product_name)
-        out += *facts.product_name;
-    if (facts.release_id)
-        out += " " + *facts.release_id;
-    if (facts.build_lab)
-        out += " " + *facts.build_lab;
-    out += kLineEnd;
-    append_labelled(out, "  ", facts.toolchain);
-    append_labelled(out, "Kompiuteris: ", facts.computer);
-    append_labelled(out, "Vartotojas: ", facts.user);
-    out += kLineEnd;
+    out.reserve(counter.size + room_after);
+    ReportWriter writer{limits, out};
+    put_report(writer, record, levels, facts);
     return out;
 }
 
-std::string GETERRORDESC(const ErrorRecord& record) {
+std::string GETERRORDESC(const ErrorRecord& record, ReportForm form) {
     GPAIS_LEVEL("GETERRORDESC", GPAIS_ARGS(record));
-    const ReportFacts facts = gather_report_facts(error_platform());
-    std::vector<rt::Level> levels = rt::current_levels();
+    // The builder, the handler and the hook that reached it are not levels of the failure, and
+    // are not even read. The rest are read with their texts borrowed: they stand until the
+    // handler is done.
     constexpr std::size_t kHandlerLevels = 3;
-    levels.erase(levels.begin(), levels.begin() + static_cast<std::ptrdiff_t>(
-                                                      std::min(kHandlerLevels, levels.size())));
-    return build_crash_report(record, levels, facts);
+    if (form == ReportForm::whole) {
+        // No level of ours is entered in here, so running out of memory unwinds none and the
+        // shortened attempt below starts with everything the whole one took given back.
+        try {
+            const ReportFacts facts = gather_report_facts(error_platform());
+            const std::vector<rt::Level> levels =
+                rt::current_levels(kHandlerLevels, rt::Reading::borrow_texts);
+            return build_crash_report(record, levels, facts, ReportForm::whole,
+                                      kReportSeparatorLength);
+        } catch (const std::bad_alloc&) {
+        }
+    }
+    const ReportFacts facts = gather_report_facts(error_platform());
+    const std::vector<rt::Level> levels =
+        rt::current_levels(kHandlerLevels, rt::Reading::borrow_texts);
+    return build_crash_report(record, levels, facts, ReportForm::shortened, kReportSeparatorLength);
 }
 
 }  // namespace gpais

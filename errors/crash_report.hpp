@@ -32,13 +32,26 @@ struct ReportFacts {
 // This build's compiler and version and the date it was built.
 [[nodiscard]] std::string toolchain_text();
 
-// The report for a record and the levels outward from where the error arose.
+// A report is made whole unless memory does not allow it; then every text longer than 64 KiB
+// is shown by its first 4,096 bytes and every list of more than 1,000 elements by its first
+// 1,000, each with its full length. Every level still appears.
+enum class ReportForm { whole, shortened };
+
+// What follows every report in Klaidos.log: 128 "=" and no line break.
+inline constexpr std::size_t kReportSeparatorLength = 128;
+
+// The report for a record and the levels outward from where the error arose, in a buffer with
+// room for `room_after` more bytes, so that appending the separator does not copy it.
 [[nodiscard]] std::string build_crash_report(const ErrorRecord& record,
                                              const std::vector<rt::Level>& levels,
-                                             const ReportFacts& facts);
+                                             const ReportFacts& facts,
+                                             ReportForm form = ReportForm::whole,
+                                             std::size_t room_after = 0);
 
 // The report for the error now being handled: the innermost three levels (the report builder,
-// the handler and the hook that reached it) are left out.
-[[nodiscard]] std::string GETERRORDESC(const ErrorRecord& record);
+// the handler and the hook that reached it) are left out. With room for the separator. Falls
+// back to the shortened form by itself when the whole one does not fit in memory.
+[[nodiscard]] std::string GETERRORDESC(const ErrorRecord& record,
+                                       ReportForm form = ReportForm::whole);
 
 }  // namespace gpais

@@ -1,5 +1,8 @@
 #include "errors/error_handler.hpp"
 
+#include <new>
+#include <string>
+
 #include "errors/call_levels.hpp"
 #include "errors/crash_report.hpp"
 #include "errors/raise.hpp"
@@ -52,7 +55,17 @@ rt::Value PRGERROR(const ErrorRecord& record) {
     GPAIS_LINE();
     // A log that cannot be written loses the report; the user is still told and the process
     // still ends.
-    (void)platform.append_to_file(kCrashLogName, entry, LogAccess::read_write);
+    const std::string path = log_path(kCrashLogName);
+    try {
+        (void)platform.append_to_file(path, entry, LogAccess::read_write);
+    } catch (const std::bad_alloc&) {
+        // The whole report left too little memory to write it with: the shortened one goes in
+        // its place, once the whole one is given back.
+        std::string().swap(entry);
+        entry = GETERRORDESC(record, ReportForm::shortened);
+        entry.append(kReportSeparatorLength, '=');
+        (void)platform.append_to_file(path, entry, LogAccess::read_write);
+    }
     GPAIS_LINE();
     platform.show_message(crash_message(), kCrashCaption, kCrashIcon);
     GPAIS_LINE();
@@ -64,6 +77,7 @@ rt::Value PRGERROR(const ErrorRecord& record) {
 
 void install_error_handling(ErrorPlatform& platform) {
     set_error_platform(platform);
+    remember_start_folder(platform.current_folder());
     ERRORSYS();
     install_last_resort_handlers();
 }

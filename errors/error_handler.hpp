@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "errors/crash_report.hpp"
 #include "errors/error_platform.hpp"
 #include "errors/error_record.hpp"
 #include "errors/value.hpp"
@@ -14,7 +15,6 @@ namespace gpais {
 inline constexpr std::string_view kCrashLogName = "Klaidos.log";
 inline constexpr std::string_view kCrashCaption = "Klaida";
 inline constexpr unsigned kCrashIcon = 16;  // MB_ICONERROR
-inline constexpr std::size_t kReportSeparatorLength = 128;
 
 // "Įvyko klaida.\nPraneškite programuotojams.\nEl.paštu: " and the support address.
 [[nodiscard]] std::string crash_message();
@@ -26,8 +26,9 @@ void ERRORSYS();
 // return but ends the process with exit code 1.
 rt::Value PRGERROR(const ErrorRecord& record);
 
-// Sets the platform, installs the handler and the last-resort catchers for faults and
-// exceptions nobody caught: what a program's entry point calls first.
+// Sets the platform, takes the start folder for the logs, installs the handler and the
+// last-resort catchers for faults and exceptions nobody caught: what a program's entry point
+// calls first, before any window or chooser exists.
 void install_error_handling(ErrorPlatform& platform);
 
 // The unhandled-exception filter on Windows, std::set_terminate everywhere.

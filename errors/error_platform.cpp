@@ -1,6 +1,8 @@
 #include "errors/error_platform.hpp"
 
 #include <atomic>
+#include <string>
+#include <utility>
 
 #include "errors/console_platform.hpp"
 
@@ -8,7 +10,35 @@ namespace gpais {
 
 namespace {
 std::atomic<ErrorPlatform*> current_platform{nullptr};
+
+// Set once, before any other thread or window exists; read only by the handler after that.
+std::string& start_folder() {
+    static std::string folder;
+    return folder;
+}
+
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+#else
+constexpr char kSeparator = '/';
+#endif
 }  // namespace
+
+void remember_start_folder(std::string folder) {
+    start_folder() = std::move(folder);
+}
+
+std::string log_path(std::string_view bare_name) {
+    return join_folder(start_folder(), bare_name, kSeparator);
+}
+
+std::string join_folder(std::string_view folder, std::string_view name, char separator) {
+    std::string path(folder);
+    if (!path.empty() && path.back() != separator && path.back() != '/')
+        path += separator;
+    path += name;
+    return path;
+}
 
 void set_error_platform(ErrorPlatform& platform) noexcept {
     current_platform.store(&platform);

@@ -35,9 +35,12 @@ class ErrorPlatform {
     [[nodiscard]] virtual std::string user_name() = 0;
     [[nodiscard]] virtual std::string environment(std::string_view name) = 0;
     [[nodiscard]] virtual std::string command_line() = 0;
-    // Opens the file by its bare name in the current folder, moves to its end, writes the bytes
-    // in one write and closes it; false when it could not be opened.
-    virtual bool append_to_file(std::string_view bare_name, std::string_view bytes,
+    // The process's current directory as the system gives it now; empty when it cannot tell.
+    [[nodiscard]] virtual std::string current_folder() = 0;
+    // Opens the file, moves to its true end, writes the bytes in one write and closes it; false
+    // when it could not be opened or its end could not be reached (nothing is then written, so
+    // an older report is never overwritten).
+    virtual bool append_to_file(std::string_view path, std::string_view bytes,
                                 LogAccess access) = 0;
     virtual void show_message(std::string_view text, std::string_view caption, unsigned icon) = 0;
     virtual void end_thread_dialogs() = 0;
@@ -46,6 +49,16 @@ class ErrorPlatform {
 
 // The platform failure reporting uses from now on; the program sets it once at start-up.
 void set_error_platform(ErrorPlatform& platform) noexcept;
+// The logs lie in the folder the program was started in: the current directory taken once at
+// start-up. A file chooser may move the current directory while it is open, and the person is
+// told to send the report from the start folder.
+void remember_start_folder(std::string folder);
+// The start folder joined with a log's bare name; the bare name alone until a folder is known.
+[[nodiscard]] std::string log_path(std::string_view bare_name);
+// A folder and a name with one separator between them; the name alone for no folder.
+[[nodiscard]] std::string join_folder(std::string_view folder, std::string_view name,
+                                      char separator);
+
 // The platform set last. Until one is set, a plain one that writes to the standard streams and
 // ends the process with std::_Exit.
 [[nodiscard]] ErrorPlatform& error_platform() noexcept;

@@ -31,6 +31,13 @@ concept PairLike = requires(const T& p) {
     p.second;
 };
 
+// A type of the program that knows how it reads in a report gives, beside itself, a function
+// to_report_value(const T&) returning a Value; errors/ need not know the type.
+template <typename T>
+concept HasReportValue = requires(const T& v) {
+    { to_report_value(v) } -> std::convertible_to<Value>;
+};
+
 template <typename T>
 [[nodiscard]] Value to_value(const T& v);
 
@@ -49,6 +56,8 @@ template <typename T>
 Value to_value(const T& v) {
     if constexpr (std::is_same_v<T, Value>) {
         return v;
+    } else if constexpr (HasReportValue<T>) {
+        return to_report_value(v);
     } else if constexpr (std::is_same_v<T, bool>) {
         return Value(v);
     } else if constexpr (std::is_same_v<T, char>) {

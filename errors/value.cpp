@@ -34,27 +34,51 @@ bool operator==(const Value& a, const Value& b) {
 
 namespace {
 
-void append_integer(std::string& out, std::int64_t number) {
+// Where an expression text goes: into a string, or only counted, so that the same writer both
+// sizes a report and fills it.
+struct CountingSink {
+    std::size_t size = 0;
+    void put(std::string_view text) noexcept { size += text.size(); }
+    void put(char) noexcept { ++size; }
+};
+
+struct StringSink {
+    std::string& out;
+    void put(std::string_view text) { out.append(text); }
+    void put(char byte) { out.push_back(byte); }
+};
+
+template <typename Sink>
+void put_integer(Sink& sink, std::int64_t number) {
     std::array<char, 24> buffer{};
     auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), number);
-    out.append(buffer.data(), end);
+    sink.put(std::string_view(buffer.data(), static_cast<std::size_t>(end - buffer.data())));
+}
+
+template <typename Sink>
+void put_count(Sink& sink, std::size_t count) {
+    std::array<char, 24> buffer{};
+    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), count);
+    sink.put(std::string_view(buffer.data(), static_cast<std::size_t>(end - buffer.data())));
 }
 
 // Shortest text that reads back as the same double, in plain decimal notation: a report is read
 // by people, and "1e+20" would not be "decimal notation without blanks".
-void append_fraction(std::string& out, double number) {
+template <typename Sink>
+void put_fraction(Sink& sink, double number) {
     std::array<char, 400> buffer{};
     auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), number,
                                    std::chars_format::fixed);
     if (ec != std::errc{}) {
         end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), number).ptr;
     }
-    out.append(buffer.data(), end);
+    sink.put(std::string_view(buffer.data(), static_cast<std::size_t>(end - buffer.data())));
 }
 
-void append_date(std::string& out, const CalendarDate& date) {
+template <typename Sink>
+void put_date(Sink& sink, const CalendarDate& date) {
     if (date.empty()) {
-        out += "0d00000000";
+        sink.put("0d00000000");
         return;
     }
     const auto ymd = date.ymd();
@@ -62,7 +86,7 @@ void append_date(std::string& out, const CalendarDate& date) {
     const int length =
         std::snprintf(buffer.data(), buffer.size(), "0d%04d%02u%02u", static_cast<int>(ymd.year()),
                       static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()));
-    out.append(buffer.data(), static_cast<std::size_t>(length));
+    sink.put(std::string_view(buffer.data(), static_cast<std::size_t>(length)));
 }
 
 bool needs_escaped_form(std::string_view text) {
@@ -72,95 +96,142 @@ bool needs_escaped_form(std::string_view text) {
            text.find(']') != std::string_view::npos;
 }
 
-}  // namespace
-
-void append_text_literal(std::string& out, std::string_view text) {
-    if (needs_escaped_form(text)) {
-        out += "e\"";
-        for (const char byte : text) {
-            switch (byte) {
-                case '\0':
-                    out += "\\000";
-                    break;
-                case '\n':
-                    out += "\\n";
-                    break;
-                case '\r':
-                    out += "\\r";
-                    break;
-                case '"':
-                    out += "\\\"";
-                    break;
-                case '\\':
-                    out += "\\\\";
-                    break;
-                default:
-                    out += byte;
-            }
+// Runs between the bytes that need escaping go out whole: a document is mostly such runs.
+template <typename Sink>
+void put_escaped(Sink& sink, std::string_view text) {
+    constexpr std::string_view special("\0\n\r\"\\", 5);
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t next = text.find_first_of(special, at);
+        sink.put(
+            text.substr(at, next == std::string_view::npos ? std::string_view::npos : next - at));
+        if (next == std::string_view::npos)
+            return;
+        switch (text[next]) {
+            case '\0':
+                sink.put("\\000");
+                break;
+            case '\n':
+                sink.put("\\n");
+                break;
+            case '\r':
+                sink.put("\\r");
+                break;
+            case '"':
+                sink.put("\\\"");
+                break;
+            default:
+                sink.put("\\\\");
         }
-        out += '"';
-        return;
+        at = next + 1;
     }
-    char open = '"';
-    char close = '"';
-    if (text.find('"') != std::string_view::npos) {
-        if (text.find('\'') == std::string_view::npos) {
-            open = close = '\'';
-        } else {
-            open = '[';
-            close = ']';
-        }
-    }
-    out += open;
-    out += text;
-    out += close;
 }
 
-void append_expression_text(std::string& out, const Value& value) {
-    struct Writer {
-        std::string& out;
-        void operator()(std::monostate) const { out += "NIL"; }
-        void operator()(bool b) const { out += b ? ".T." : ".F."; }
-        void operator()(std::int64_t n) const { append_integer(out, n); }
-        void operator()(double d) const { append_fraction(out, d); }
-        void operator()(const CalendarDate& d) const { append_date(out, d); }
-        void operator()(const std::string& s) const { append_text_literal(out, s); }
-        void operator()(const List& list) const {
-            out += '{';
-            for (std::size_t i = 0; i < list.size(); ++i) {
-                if (i > 0)
-                    out += ", ";
-                append_expression_text(out, list[i]);
+// The delimiters are those of the whole text, so a shortened text reads as the start of the
+// text it stands for.
+template <typename Sink>
+void put_text(Sink& sink, std::string_view text, const TextLimits& limits) {
+    const bool shortened = text.size() > limits.longest_text;
+    const std::string_view shown = shortened ? text.substr(0, limits.text_shown) : text;
+    if (needs_escaped_form(text)) {
+        sink.put("e\"");
+        put_escaped(sink, shown);
+        sink.put('"');
+    } else {
+        char open = '"';
+        char close = '"';
+        if (text.find('"') != std::string_view::npos) {
+            if (text.find('\'') == std::string_view::npos) {
+                open = close = '\'';
+            } else {
+                open = '[';
+                close = ']';
             }
-            out += '}';
+        }
+        sink.put(open);
+        sink.put(shown);
+        sink.put(close);
+    }
+    if (shortened) {
+        sink.put(" … (");
+        put_count(sink, text.size());
+        sink.put(" baitų)");
+    }
+}
+
+template <typename Sink>
+void put_value(Sink& sink, const Value& value, const TextLimits& limits) {
+    struct Writer {
+        Sink& sink;
+        const TextLimits& limits;
+        void operator()(std::monostate) const { sink.put("NIL"); }
+        void operator()(bool b) const { sink.put(b ? ".T." : ".F."); }
+        void operator()(std::int64_t n) const { put_integer(sink, n); }
+        void operator()(double d) const { put_fraction(sink, d); }
+        void operator()(const CalendarDate& d) const { put_date(sink, d); }
+        void operator()(const std::string& s) const { put_text(sink, s, limits); }
+        void operator()(const TextRef& t) const { put_text(sink, t.text, limits); }
+        void operator()(const List& list) const {
+            const bool shortened = list.size() > limits.longest_list;
+            const std::size_t shown = shortened ? limits.list_shown : list.size();
+            sink.put('{');
+            for (std::size_t i = 0; i < shown; ++i) {
+                if (i > 0)
+                    sink.put(", ");
+                put_value(sink, list[i], limits);
+            }
+            if (shortened) {
+                sink.put(" … (");
+                put_count(sink, list.size());
+                sink.put(" elementų)");
+            }
+            sink.put('}');
         }
         void operator()(const Map& map) const {
             if (map.empty()) {
-                out += "{=>}";
+                sink.put("{=>}");
                 return;
             }
-            out += '{';
+            sink.put('{');
             bool first = true;
             for (const auto& entry : map.entries()) {
                 if (!first)
-                    out += ", ";
+                    sink.put(", ");
                 first = false;
-                append_expression_text(out, entry.key);
-                out += "=>";
-                append_expression_text(out, entry.value);
+                put_value(sink, entry.key, limits);
+                sink.put("=>");
+                put_value(sink, entry.value, limits);
             }
-            out += '}';
+            sink.put('}');
         }
-        void operator()(const CodeBlock&) const { out += "{|| ... }"; }
+        void operator()(const CodeBlock&) const { sink.put("{|| ... }"); }
         void operator()(const FunctionRef& f) const {
-            out += '@';
-            out += f.name;
-            out += "()";
+            sink.put('@');
+            sink.put(f.name);
+            sink.put("()");
         }
-        void operator()(const Pointer&) const { out += "<pointer>"; }
-        void operator()(const Opaque&) const { out += "<object>"; }
+        void operator()(const Pointer&) const { sink.put("<pointer>"); }
+        void operator()(const Opaque&) const { sink.put("<object>"); }
     };
-    std::visit(Writer{out}, value.data);
+    std::visit(Writer{sink, limits}, value.data);
+}
+
+}  // namespace
+
+void append_text_literal(std::string& out, std::string_view text, const TextLimits& limits) {
+    StringSink sink{out};
+    put_text(sink, text, limits);
+}
+
+void append_expression_text(std::string& out, const Value& value, const TextLimits& limits) {
+    StringSink sink{out};
+    put_value(sink, value, limits);
+}
+
+std::size_t expression_text_size(const Value& value, const TextLimits& limits) {
+    CountingSink sink;
+    put_value(sink, value, limits);
+    return sink.size;
 }
 
 std::string expression_text(const Value& value) {

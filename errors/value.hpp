@@ -3,6 +3,7 @@
 // types so that failure reporting can be linked into anything without pulling the filter in.
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -70,10 +71,18 @@ struct Pointer {
 struct Opaque {
     friend bool operator==(const Opaque&, const Opaque&) = default;
 };
+// A text read where it lives instead of copied: a report made while the levels still stand
+// holds a whole document once, in the report, not a second time in its value. Written as a
+// text; valid only as long as the variable it was read from.
+struct TextRef {
+    std::string_view text;
+    friend bool operator==(const TextRef& a, const TextRef& b) { return a.text == b.text; }
+};
 
 struct Value {
-    using Storage = std::variant<std::monostate, bool, std::int64_t, double, CalendarDate,
-                                 std::string, List, Map, CodeBlock, FunctionRef, Pointer, Opaque>;
+    using Storage =
+        std::variant<std::monostate, bool, std::int64_t, double, CalendarDate, std::string, List,
+                     Map, CodeBlock, FunctionRef, Pointer, Opaque, TextRef>;
     Storage data;
 
     Value() = default;
@@ -93,6 +102,7 @@ struct Value {
     Value(FunctionRef f) : data(std::move(f)) {}
     Value(Pointer p) : data(p) {}
     Value(Opaque o) : data(o) {}
+    Value(TextRef t) : data(t) {}
 
     [[nodiscard]] bool is_nil() const noexcept { return data.index() == 0; }
     [[nodiscard]] bool is_number() const noexcept {
@@ -115,11 +125,29 @@ inline bool operator==(const Map& a, const Map& b) {
     return a.entries() == b.entries();
 }
 
+// How much of a long text or list is written. The whole of everything unless limited: a
+// crash report that cannot be made whole in memory falls back to the shortened form.
+struct TextLimits {
+    std::size_t longest_text = SIZE_MAX;  // a longer text is shown by its first text_shown bytes
+    std::size_t text_shown = SIZE_MAX;
+    std::size_t longest_list = SIZE_MAX;  // a longer list by its first list_shown elements
+    std::size_t list_shown = SIZE_MAX;
+};
+inline constexpr TextLimits kWholeValues{};
+inline constexpr TextLimits kShortenedValues{64 * 1024, 4096, 1000, 1000};
+
 // The one-line text form of a value, as the crash report and the trace log write it.
 [[nodiscard]] std::string expression_text(const Value& value);
-void append_expression_text(std::string& out, const Value& value);
+void append_expression_text(std::string& out, const Value& value,
+                            const TextLimits& limits = kWholeValues);
+// Its length in bytes, found without making it, so that a report can be made in one buffer of
+// the right size.
+[[nodiscard]] std::size_t expression_text_size(const Value& value,
+                                               const TextLimits& limits = kWholeValues);
 
 // A text between the delimiters that let it be read back: "…", '…', […] or the escaped e"…".
-void append_text_literal(std::string& out, std::string_view text);
+// A shortened one keeps its delimiters and is followed by " … (" + its length + " baitų)".
+void append_text_literal(std::string& out, std::string_view text,
+                         const TextLimits& limits = kWholeValues);
 
 }  // namespace gpais::rt

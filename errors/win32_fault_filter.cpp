@@ -41,18 +41,32 @@ ErrorRecord fault_record(const EXCEPTION_RECORD& fault) {
     return record;
 }
 
-struct OverflowReport {
-    ErrorRecord record;
+// The overflowed stack has no room for a report, so another thread makes it on the faulting
+// thread's levels, which stay untouched while that thread waits in the filter. That thread is
+// made when the filter is installed and waits: creating one in the middle of an overflow can
+// fail, and the report would be lost.
+// Held for the life of the process on purpose: the thread waits on the event until the process
+// ends, static destructors included, so neither handle may be closed before.
+struct OverflowReporter {
+    HANDLE wake = nullptr;
+    HANDLE thread = nullptr;
+    EXCEPTION_RECORD fault{};
     rt::Frame* levels = nullptr;
 };
+OverflowReporter overflow;
 
-// The overflowed stack has no room for a report; a fresh thread makes it on the faulting
-// thread's levels, which stay untouched while that thread waits in the filter.
-DWORD WINAPI report_overflow(void* parameter) {
-    auto* report = static_cast<OverflowReport*>(parameter);
-    rt::adopt_frames(report->levels);
-    (void)raise_error(report->record, "STACK");
+DWORD WINAPI report_overflow(void*) {
+    ::WaitForSingleObject(overflow.wake, INFINITE);
+    rt::adopt_frames(overflow.levels);
+    (void)raise_error(fault_record(overflow.fault), "STACK");
     return 0;
+}
+
+void start_overflow_reporter() {
+    overflow.wake = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (overflow.wake == nullptr)
+        return;
+    overflow.thread = ::CreateThread(nullptr, 1 << 20, &report_overflow, nullptr, 0, nullptr);
 }
 
 LONG WINAPI on_unhandled_fault(EXCEPTION_POINTERS* info) {
@@ -61,13 +75,12 @@ LONG WINAPI on_unhandled_fault(EXCEPTION_POINTERS* info) {
         ::ExitProcess(1);
     const EXCEPTION_RECORD& fault = *info->ExceptionRecord;
     if (fault.ExceptionCode == EXCEPTION_STACK_OVERFLOW) {
-        static OverflowReport report;
-        report.record = fault_record(fault);
-        report.levels = rt::innermost_frame();
-        HANDLE worker = ::CreateThread(nullptr, 1 << 20, &report_overflow, &report, 0, nullptr);
-        if (worker != nullptr) {
-            ::WaitForSingleObject(worker, INFINITE);
-            ::CloseHandle(worker);
+        // Only plain stores and two calls here: the little stack left is not enough for more.
+        if (overflow.thread != nullptr) {
+            overflow.fault = fault;
+            overflow.levels = rt::innermost_frame();
+            ::SetEvent(overflow.wake);
+            ::WaitForSingleObject(overflow.thread, INFINITE);
         }
     } else {
         (void)raise_error(fault_record(fault), "SEH");
@@ -78,6 +91,8 @@ LONG WINAPI on_unhandled_fault(EXCEPTION_POINTERS* info) {
 }  // namespace
 
 void install_fault_filter() {
+    if (overflow.thread == nullptr)
+        start_overflow_reporter();
     ::SetUnhandledExceptionFilter(&on_unhandled_fault);
 }
 

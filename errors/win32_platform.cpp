@@ -1,7 +1,11 @@
 #include "errors/win32_platform.hpp"
 
 #include <windows.h>
+// after windows.h
+#include <io.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -83,9 +87,21 @@ std::string Win32ErrorPlatform::command_line() {
     return to_utf8(::GetCommandLineW());
 }
 
-bool Win32ErrorPlatform::append_to_file(std::string_view bare_name, std::string_view bytes,
+std::string Win32ErrorPlatform::current_folder() {
+    const DWORD needed = ::GetCurrentDirectoryW(0, nullptr);
+    if (needed == 0)
+        return {};
+    std::wstring folder(needed, L'\0');
+    const DWORD length = ::GetCurrentDirectoryW(needed, folder.data());
+    if (length == 0 || length >= needed)
+        return {};
+    folder.resize(length);
+    return to_utf8(folder);
+}
+
+bool Win32ErrorPlatform::append_to_file(std::string_view path, std::string_view bytes,
                                         LogAccess access) {
-    const std::wstring name = to_wide(bare_name);
+    const std::wstring name = to_wide(path);
     // Windows refuses to write a file marked read-only, but Wine started by the superuser maps
     // the mark to permission bits that do not bind it; a log kept read-only stays unchanged.
     const DWORD attributes = ::GetFileAttributesW(name.c_str());
@@ -97,7 +113,11 @@ bool Win32ErrorPlatform::append_to_file(std::string_view bare_name, std::string_
                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;
-    ::SetFilePointer(file.get(), 0, nullptr, FILE_END);
+    // The 64-bit move: the 32-bit one fails on a log of 4 GiB or more and leaves the position at
+    // 0, where the write would overwrite the oldest reports. A log whose end cannot be reached is
+    // left as it is.
+    if (::SetFilePointerEx(file.get(), LARGE_INTEGER{}, nullptr, FILE_END) == FALSE)
+        return false;
     DWORD written = 0;
     ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     return true;
@@ -122,3 +142,34 @@ ErrorPlatform& win32_error_platform() {
 }
 
 }  // namespace gpais
+
+// The C++ library's file system code refers to the runtime's ftruncate64, whose MinGW version
+// moves with the 32-bit SetFilePointer; that move fails on files of 4 GiB or more. This one, with
+// the 64-bit move, takes its place in every program that reports failures (this file is in all
+// of them), so no program imports SetFilePointer. It keeps the descriptor's position.
+extern "C" int ftruncate64(int descriptor, _off64_t length) {
+    const auto file = reinterpret_cast<HANDLE>(::_get_osfhandle(descriptor));
+    if (file == INVALID_HANDLE_VALUE) {
+        errno = EBADF;
+        return -1;
+    }
+    if (length < 0) {
+        errno = EINVAL;
+        return -1;
+    }
+    LARGE_INTEGER position{};
+    if (::SetFilePointerEx(file, LARGE_INTEGER{}, &position, FILE_CURRENT) == FALSE) {
+        errno = EBADF;
+        return -1;
+    }
+    LARGE_INTEGER end{};
+    end.QuadPart = length;
+    const bool cut = ::SetFilePointerEx(file, end, nullptr, FILE_BEGIN) != FALSE &&
+                     ::SetEndOfFile(file) != FALSE;
+    ::SetFilePointerEx(file, position, nullptr, FILE_BEGIN);
+    if (!cut) {
+        errno = ::GetLastError() == ERROR_DISK_FULL ? ENOSPC : EIO;
+        return -1;
+    }
+    return 0;
+}

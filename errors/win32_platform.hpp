@@ -13,8 +13,8 @@ class Win32ErrorPlatform : public ErrorPlatform {
     std::string user_name() override;
     std::string environment(std::string_view name) override;
     std::string command_line() override;
-    bool append_to_file(std::string_view bare_name, std::string_view bytes,
-                        LogAccess access) override;
+    std::string current_folder() override;
+    bool append_to_file(std::string_view path, std::string_view bytes, LogAccess access) override;
     void show_message(std::string_view text, std::string_view caption, unsigned icon) override;
     void end_thread_dialogs() override;
     [[noreturn]] void exit_process(int code) override;

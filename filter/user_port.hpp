@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "errors/value.hpp"
+
 namespace gpais {
 
 enum class Icon : unsigned { error = 16, warning = 48, information = 64 };
@@ -16,6 +18,11 @@ struct FileType {
     std::string description;  // "GPAIS failai (*.xml)"
     std::string pattern;      // "*.xml" or "*.log;*.txt"
 };
+
+// A report shows a file type as the pair it is: {"GPAIS failai (*.xml)", "*.xml"}.
+inline rt::Value to_report_value(const FileType& type) {
+    return rt::Value(rt::List{type.description, type.pattern});
+}
 
 struct SaveRequest {
     std::string title;

@@ -37,6 +37,7 @@ class FakePlatform final : public ErrorPlatform {
     std::string user = "Jonas";
     std::map<std::string, std::string> env;
     std::string command = "gpais-filtras.exe C:\\a.xml";
+    std::string folder;  // the current directory; empty keeps every log under its bare name
 
     std::map<std::string, std::string> files;
     std::set<std::string> read_only;
@@ -44,6 +45,7 @@ class FakePlatform final : public ErrorPlatform {
     std::vector<ShownMessage> messages;
     int dialogs_ended = 0;
     std::function<void()> on_user_name;  // lets a test fail inside the report builder
+    std::function<void()> on_append;     // and in the writing of a log
 
     ClockReading local_time() override { return time; }
     std::optional<std::string> windows_version_value(std::string_view name) override {
@@ -61,7 +63,10 @@ class FakePlatform final : public ErrorPlatform {
         return it == env.end() ? "" : it->second;
     }
     std::string command_line() override { return command; }
+    std::string current_folder() override { return folder; }
     bool append_to_file(std::string_view name, std::string_view bytes, LogAccess access) override {
+        if (on_append)
+            on_append();
         accesses.push_back(access);
         if (read_only.count(std::string(name)) != 0)
             return false;

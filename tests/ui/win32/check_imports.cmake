@@ -1,7 +1,8 @@
 cmake_minimum_required(VERSION 3.25)
 # The program must start on a bare Windows: it may import only Windows' own libraries, and not
-# comctl32.dll, whose version would then be fixed at load time. It must also be a 32-bit GUI
-# program that can use more than 2 GiB.
+# comctl32.dll, whose version would then be fixed at load time. It must also be a 32-bit program
+# (GUI, or console when SUBSYSTEM is 3) that can use more than 2 GiB, and must not import the
+# 32-bit SetFilePointer, whose move to the end of a file of 4 GiB or more fails.
 execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE headers RESULT_VARIABLE failed)
 if(failed)
     message(FATAL_ERROR "objdump could not read ${PROGRAM}")
@@ -25,7 +26,15 @@ foreach(line IN LISTS imports)
     endif()
 endforeach()
 
-foreach(fact "Magic[ \t]+010b" "Subsystem[ \t]+00000002" "large address aware")
+if(NOT DEFINED SUBSYSTEM)
+    set(SUBSYSTEM 2)
+endif()
+# objdump lists each imported function on a line of its own after its hint.
+if(headers MATCHES "[ \t]SetFilePointer[\r\n]")
+    message(FATAL_ERROR "SetFilePointer is imported; moves must use SetFilePointerEx")
+endif()
+
+foreach(fact "Magic[ \t]+010b" "Subsystem[ \t]+0000000${SUBSYSTEM}" "large address aware")
     if(NOT headers MATCHES "${fact}")
         message(FATAL_ERROR "missing in the PE header: ${fact}")
     endif()

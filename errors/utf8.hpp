@@ -1,0 +1,45 @@
+#pragma once
+// What one UTF-8 character is, for everything that counts characters: the filter's path
+// names and the crash report's stack columns must agree, so both use this rule.
+
+#include <cstddef>
+#include <string_view>
+
+namespace gpais::utf8 {
+
+[[nodiscard]] constexpr bool is_continuation(unsigned char byte) noexcept {
+    return byte >= 0x80 && byte <= 0xBF;
+}
+
+// Continuation bytes a lead byte announces; 0 for every byte that stands alone.
+[[nodiscard]] constexpr std::size_t announced_continuations(unsigned char byte) noexcept {
+    if (byte >= 0xF0)
+        return 3;
+    if (byte >= 0xE0)
+        return 2;
+    if (byte >= 0xC0)
+        return 1;
+    return 0;
+}
+
+// Offset just after the character that starts at `at`: a lead byte takes as many continuation
+// bytes as it announces and finds, and a cut-short or stray sequence is still one character.
+[[nodiscard]] constexpr std::size_t next_character(std::string_view text, std::size_t at) noexcept {
+    std::size_t wanted = announced_continuations(static_cast<unsigned char>(text[at]));
+    ++at;
+    while (wanted > 0 && at < text.size() &&
+           is_continuation(static_cast<unsigned char>(text[at]))) {
+        ++at;
+        --wanted;
+    }
+    return at;
+}
+
+[[nodiscard]] constexpr std::size_t length(std::string_view text) noexcept {
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < text.size(); at = next_character(text, at))
+        ++count;
+    return count;
+}
+
+}  // namespace gpais::utf8

@@ -1,0 +1,316 @@
+// A report that must land however little memory is left, in the folder the program was started
+// in, with its columns counted as the rest of the program counts characters.
+#include <gtest/gtest.h>
+
+#include <new>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "errors/call_levels.hpp"
+#include "errors/crash_report.hpp"
+#include "errors/error_handler.hpp"
+#include "errors/raise.hpp"
+#include "errors/trace_log.hpp"
+#include "fake_platform.hpp"
+
+namespace {
+
+using gpais::ErrorRecord;
+using gpais::ReportFacts;
+using gpais::ReportForm;
+using gpais::rt::Level;
+using gpais::rt::List;
+using gpais::rt::Value;
+using gpais::testing::FakePlatform;
+using gpais::testing::run_as_process;
+
+const std::string kSeparator(128, '=');
+
+ErrorRecord fatal_record() {
+    ErrorRecord record;
+    record.SUBSYSTEM = "BASE";
+    record.GENCODE = 2;
+    return record;
+}
+
+// The stack part of one report: the lines between "Stekas: " and the empty line after them.
+std::vector<std::string> stack_lines(std::string_view report) {
+    std::vector<std::string> lines;
+    std::size_t at = report.find("Stekas: \r\n");
+    if (at == std::string_view::npos)
+        return lines;
+    for (at += 10; report.substr(at, 4) == "    "; at = report.find("\r\n", at) + 2)
+        lines.emplace_back(report.substr(at, report.find("\r\n", at) - at));
+    return lines;
+}
+
+std::string stack_line_of(const Level& level, ReportForm form) {
+    const std::string report =
+        gpais::build_crash_report(fatal_record(), {level}, ReportFacts{}, form);
+    const std::vector<std::string> lines = stack_lines(report);
+    return lines.size() == 1 ? lines[0] : "(" + std::to_string(lines.size()) + " stack lines)";
+}
+
+List numbers(int count) {
+    List list;
+    for (int i = 1; i <= count; ++i)
+        list.emplace_back(i);
+    return list;
+}
+
+std::string numbers_text(int count) {
+    std::string text;
+    for (int i = 1; i <= count; ++i)
+        text += (i > 1 ? ", " : "") + std::to_string(i);
+    return text;
+}
+
+TEST(ShortenedReport, LongTextsAndListsOnly) {
+    const std::string head = std::string(32 - 8, ' ');  // the padding after "    F(1)"
+    struct Case {
+        const char* name;
+        Value value;
+        std::string whole;      // how the whole report writes it
+        std::string shortened;  // how the shortened one does
+    };
+    const std::string kib64(64 * 1024, 'a');
+    const std::string over = kib64 + "b";
+    const std::string quoted = "\"" + std::string(70000, 'q');
+    const std::string lines = std::string(70000, 'x') + "\n";
+    const Case cases[] = {
+        {"text of 64 KiB stays whole", kib64, '"' + kib64 + '"', '"' + kib64 + '"'},
+        {"one byte more is cut to 4096", over, '"' + over + '"',
+         '"' + std::string(4096, 'a') + "\" … (65537 baitų)"},
+        {"the cut text keeps the delimiters of the whole", quoted, "'" + quoted + "'",
+         "'" + quoted.substr(0, 4096) + "' … (70001 baitų)"},
+        {"and its e-form", lines, "e\"" + std::string(70000, 'x') + "\\n\"",
+         "e\"" + std::string(4096, 'x') + "\" … (70001 baitų)"},
+        {"1000 elements stay whole", numbers(1000), "{" + numbers_text(1000) + "}",
+         "{" + numbers_text(1000) + "}"},
+        {"1001 are cut to 1000", numbers(1001), "{" + numbers_text(1001) + "}",
+         "{" + numbers_text(1000) + " … (1001 elementų)}"},
+        {"nested lists are cut too", List{numbers(1001)}, "{{" + numbers_text(1001) + "}}",
+         "{{" + numbers_text(1000) + " … (1001 elementų)}}"},
+    };
+    for (const auto& c : cases) {
+        const Level level{"F", 1, {c.value}, {}};
+        EXPECT_EQ(stack_line_of(level, ReportForm::whole), "    F(1)" + head + "(" + c.whole + ")")
+            << c.name;
+        EXPECT_EQ(stack_line_of(level, ReportForm::shortened),
+                  "    F(1)" + head + "(" + c.shortened + ")")
+            << c.name;
+    }
+}
+
+// The report is made in one buffer of its own size with room for the separator: appending the
+// 128 "=" must not move it, which would need the report's room twice.
+TEST(ShortenedReport, WholeReportHasRoomForTheSeparator) {
+    const std::string document(1 << 20, 'd');
+    const std::vector<Level> levels{{"ATRINKPOZICIJAS", 7, {"a.xml"}, {document}}};
+    std::string report = gpais::build_crash_report(fatal_record(), levels, ReportFacts{},
+                                                   ReportForm::whole, kSeparator.size());
+    const char* before = report.data();
+    report += kSeparator;
+    EXPECT_EQ(report.data(), before);
+    EXPECT_NE(report.find(document), std::string::npos);
+}
+
+// The stack columns count characters by the rule the filter counts them by: a lead byte takes
+// the continuation bytes it announces, and a stray continuation byte is a character of its own.
+TEST(ShortenedReport, StackColumnsCountCharactersAsTheFilterDoes) {
+    struct Case {
+        const char* name;
+        std::string function;
+        std::size_t characters;
+    };
+    const Case cases[] = {
+        {"ascii", "MAIN", 4},
+        {"lithuanian letters", "ŠĄČ", 3},
+        {"four-byte character", "\xF0\x9F\x98\x80", 1},
+        {"stray continuation byte",
+         "A\x80"
+         "B",
+         3},
+        {"cut-short sequence",
+         "\xE2\x82"
+         "A",
+         2},
+        {"lead byte at the end", "AB\xC4", 3},
+    };
+    for (const auto& c : cases) {
+        const Level level{c.function, 5, {}, {}};
+        const std::string line = stack_line_of(level, ReportForm::whole);
+        // four blanks, the name, "(5)", padded to 32 characters, then "()"
+        const std::size_t head_characters = 4 + c.characters + 3;
+        const std::string expected =
+            "    " + c.function + "(5)" + std::string(32 - head_characters, ' ') + "()";
+        EXPECT_EQ(line, expected) << c.name;
+    }
+}
+
+class ReportUnderPressure : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        gpais::set_error_platform(platform);
+        gpais::ERRORSYS();
+    }
+    void TearDown() override { gpais::remember_start_folder({}); }
+    FakePlatform platform;
+};
+
+// The whole report cannot be made (the first allocation failure is forced inside the report
+// builder): the shortened one is written instead, once, with every level in order, and the
+// person is told and the process ends as always.
+TEST_F(ReportUnderPressure, AllocationFailureGivesTheShortenedReport) {
+    int failures_left = 1;
+    platform.on_user_name = [&failures_left] {
+        if (failures_left-- > 0)
+            throw std::bad_alloc();
+    };
+    const std::string document = std::string(100000, 'x') + "\r\n";
+    const auto exit_code = run_as_process([&] {
+        const List positions = numbers(1500);
+        GPAIS_LEVEL("MAIN");
+        [&] {
+            const std::string_view path = "C:\\sąrašas.xml";
+            GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(path), GPAIS_LOCALS(document, positions));
+            (void)gpais::raise_error(fatal_record());
+        }();
+    });
+    EXPECT_EQ(exit_code, 1);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, gpais::crash_message());
+    EXPECT_EQ(platform.dialogs_ended, 1);
+
+    const std::string& log = platform.files["Klaidos.log"];
+    EXPECT_TRUE(log.ends_with("\r\n\r\n" + kSeparator));
+    EXPECT_EQ(log.find(kSeparator), log.size() - kSeparator.size()) << "one report only";
+    const std::vector<std::string> stack = stack_lines(log);
+    ASSERT_EQ(stack.size(), 2u);
+    EXPECT_TRUE(stack[0].starts_with("    ATRINKPOZICIJAS(")) << stack[0].substr(0, 40);
+    EXPECT_TRUE(stack[0].ends_with(" (\"C:\\sąrašas.xml\"), e\"" + std::string(4096, 'x') +
+                                   "\" … (100002 baitų), {" + numbers_text(1000) +
+                                   " … (1500 elementų)}"))
+        << stack[0].substr(0, 80);
+    EXPECT_TRUE(stack[1].starts_with("    MAIN(")) << stack[1];
+    EXPECT_NE(log.find("\r\nVartotojas: Jonas\r\n"), std::string::npos);
+}
+
+// The whole report is made, but no memory is left to write it with: the shortened one is
+// written instead, and only it.
+TEST_F(ReportUnderPressure, AllocationFailureInTheWriteGivesTheShortenedReport) {
+    int failures_left = 1;
+    platform.on_append = [&failures_left] {
+        if (failures_left-- > 0)
+            throw std::bad_alloc();
+    };
+    const std::string document(100000, 'x');
+    const auto exit_code = run_as_process([&] {
+        GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(document));
+        (void)gpais::raise_error(fatal_record());
+    });
+    EXPECT_EQ(exit_code, 1);
+    EXPECT_EQ(platform.messages.size(), 1u);
+    const std::string& log = platform.files["Klaidos.log"];
+    EXPECT_EQ(log.find(kSeparator), log.size() - kSeparator.size()) << "one report only";
+    const std::vector<std::string> stack = stack_lines(log);
+    ASSERT_EQ(stack.size(), 1u);
+    EXPECT_TRUE(stack[0].ends_with(" (\"" + std::string(4096, 'x') + "\" … (100000 baitų))"))
+        << stack[0].substr(0, 40) << "…" << stack[0].substr(stack[0].size() - 40);
+}
+
+// With memory enough, the same levels give the whole report.
+TEST_F(ReportUnderPressure, WithoutFailureTheReportIsWhole) {
+    const std::string document = std::string(100000, 'x') + "\r\n";
+    const auto exit_code = run_as_process([&] {
+        GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(document));
+        (void)gpais::raise_error(fatal_record());
+    });
+    EXPECT_EQ(exit_code, 1);
+    const std::string& log = platform.files["Klaidos.log"];
+    EXPECT_NE(log.find("e\"" + std::string(100000, 'x') + "\\r\\n\""), std::string::npos);
+    EXPECT_EQ(log.find(" baitų)"), std::string::npos);
+}
+
+// A report reads the texts of the standing levels where they live; the whole document is held
+// once more only in the report itself.
+TEST(ReportLevels, TextsAreBorrowedNotCopied) {
+    const std::string document(1000, 'd');
+    const std::string_view path = "a.xml";
+    const int kept = 3;
+    GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(path), GPAIS_LOCALS(document, kept));
+    const std::vector<Level> levels =
+        gpais::rt::current_levels(0, gpais::rt::Reading::borrow_texts);
+    ASSERT_EQ(levels.size(), 1u);
+    const auto* borrowed = levels[0].locals[0].get_if<gpais::rt::TextRef>();
+    ASSERT_NE(borrowed, nullptr);
+    EXPECT_EQ(borrowed->text.data(), document.data());
+    EXPECT_EQ(levels[0].locals[1], Value(3));
+    EXPECT_EQ(gpais::rt::expression_text(levels[0].args[0]), "\"a.xml\"");
+    // A plain reading still copies, as the picture of an unwinding exception must.
+    EXPECT_EQ(gpais::rt::current_levels()[0].locals[0], Value(document));
+}
+
+// A type of the program shows in a report as what it holds when it says so beside itself, as
+// the filter's file type does; any other object stays "<object>".
+struct FileKind {
+    std::string description;
+    std::string pattern;
+};
+[[maybe_unused]] Value to_report_value(const FileKind& kind) {
+    return Value(List{kind.description, kind.pattern});
+}
+struct Unknown {
+    int inside = 0;
+};
+
+TEST(ReportLevels, TypesThatKnowTheirReportValue) {
+    const std::vector<FileKind> kinds{{"GPAIS failai (*.xml)", "*.xml"}};
+    const std::vector<Unknown> unknowns{{}};
+    EXPECT_EQ(gpais::rt::expression_text(gpais::rt::to_value(kinds)),
+              "{{\"GPAIS failai (*.xml)\", \"*.xml\"}}");
+    EXPECT_EQ(gpais::rt::expression_text(gpais::rt::to_value(unknowns)), "{<object>}");
+}
+
+TEST(StartFolder, JoinsTheFolderAndTheBareName) {
+    struct Case {
+        const char* folder;
+        char separator;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"C:\\Darbai ąč", '\\', "C:\\Darbai ąč\\Klaidos.log"},
+        {"C:\\", '\\', "C:\\Klaidos.log"},
+        {"\\\\serveris\\bendras", '\\', "\\\\serveris\\bendras\\Klaidos.log"},
+        {"/home/jonas", '/', "/home/jonas/Klaidos.log"},
+        {"/", '/', "/Klaidos.log"},
+        {"", '\\', "Klaidos.log"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(gpais::join_folder(c.folder, "Klaidos.log", c.separator), c.expected) << c.folder;
+}
+
+// The current directory is taken once at start-up; a chooser that moves it later does not move
+// the logs.
+TEST_F(ReportUnderPressure, LogsStayInTheStartFolder) {
+    platform.folder = "/darbai";
+    gpais::install_error_handling(platform);
+    platform.folder = "/darbai/poaplankis";  // where the save chooser left it
+    (void)gpais::FLOG(5);
+    const auto exit_code = run_as_process([] { (void)gpais::raise_error(fatal_record()); });
+    EXPECT_EQ(exit_code, 1);
+    std::vector<std::string> names;
+    for (const auto& [name, bytes] : platform.files)
+        names.push_back(name);
+#ifdef _WIN32
+    constexpr char kSeparator = '\\';
+#else
+    constexpr char kSeparator = '/';
+#endif
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"/darbai" + std::string(1, kSeparator) + "Klaidos.log",
+                                        "/darbai" + std::string(1, kSeparator) + "Logas.log"}));
+}
+
+}  // namespace
