@@ -6,45 +6,45 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "errors/unique_handle.hpp"
+
 namespace gpais::ui {
 
 namespace {
 
+struct font_traits {
+    using type = HFONT;
+    static type empty() noexcept { return nullptr; }
+    static void close(type font) noexcept { ::DeleteObject(font); }
+};
+using unique_font = unique_handle<font_traits>;
+
 // A control does not own the font it is given, so the fonts must outlive every calendar that
 // uses them. One font per size for the whole process: both calendars, and any later dialog,
-// share them, and at most a handful of GDI objects ever exist.
+// share them, and at most a handful of GDI objects ever exist. The size alone tells them
+// apart: a process has one dialog template and one screen resolution.
 class font_cache {
   public:
-    font_cache() = default;
-    font_cache(const font_cache&) = delete;
-    font_cache& operator=(const font_cache&) = delete;
-    ~font_cache() {
-        for (HFONT& font : fonts_) {
-            if (font != nullptr)
-                ::DeleteObject(font);
-        }
-    }
-
     // `model` supplies everything but the face and the height, so the calendar's text keeps
     // the weight, character set and quality of the dialog's.
     HFONT arial(int points, int pixels_per_inch, const LOGFONTW& model) noexcept {
         const auto slot = static_cast<std::size_t>(points - smallest_calendar_points);
         if (slot >= fonts_.size())
             return nullptr;
-        if (fonts_[slot] == nullptr) {
+        if (!fonts_[slot]) {
             LOGFONTW wanted = model;
             wanted.lfHeight = -::MulDiv(points, pixels_per_inch, 72);
             wanted.lfWidth = 0;
             std::wcsncpy(wanted.lfFaceName, L"Arial", LF_FACESIZE - 1);
             wanted.lfFaceName[LF_FACESIZE - 1] = L'\0';
-            fonts_[slot] = ::CreateFontIndirectW(&wanted);
+            fonts_[slot].reset(::CreateFontIndirectW(&wanted));
         }
-        return fonts_[slot];
+        return fonts_[slot].get();
     }
 
   private:
     // Dialog fonts above 72 points are not something this dialog will meet.
-    std::array<HFONT, 72 - smallest_calendar_points + 1> fonts_{};
+    std::array<unique_font, 72 - smallest_calendar_points + 1> fonts_{};
 };
 
 font_cache& calendar_fonts() noexcept {
