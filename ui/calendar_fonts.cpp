@@ -7,6 +7,7 @@
 #include <cwchar>
 
 #include "errors/unique_handle.hpp"
+#include "ui/month_date.hpp"
 
 namespace gpais::ui {
 
@@ -62,7 +63,9 @@ int screen_pixels_per_inch(HWND window) noexcept {
 
 bool month_fits(HWND calendar, const RECT& client) noexcept {
     RECT needed{};
-    if (!::SendMessageW(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&needed)))
+    // Like every message to a control, through CONTROLMESSAGE; the structure stays in this
+    // process, so lending its address is enough.
+    if (CONTROLMESSAGE(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&needed)) == 0)
         return false;
     return needed.right - needed.left <= client.right - client.left &&
            needed.bottom - needed.top <= client.bottom - client.top;
@@ -79,14 +82,14 @@ void fit_one(HWND calendar, int largest_points, int pixels_per_inch,
         HFONT trial = fonts.arial(points, pixels_per_inch, model);
         if (trial == nullptr)
             continue;
-        ::SendMessageW(calendar, WM_SETFONT, reinterpret_cast<WPARAM>(trial), FALSE);
+        CONTROLMESSAGE(calendar, WM_SETFONT, reinterpret_cast<WPARAM>(trial), FALSE);
         if (month_fits(calendar, client)) {
             chosen = trial;
             break;
         }
     }
     if (chosen != nullptr)
-        ::SendMessageW(calendar, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+        CONTROLMESSAGE(calendar, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
 }
 
 }  // namespace
