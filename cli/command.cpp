@@ -6,10 +6,8 @@
 #include "cli/arguments.hpp"
 #include "cli/console_port.hpp"
 #include "filter/filter_run.hpp"
-
-#ifndef GPAIS_VERSION
-#define GPAIS_VERSION "0.0.0"
-#endif
+// The project's version, the same one the version blocks and the release zip's name carry.
+#include "gpais_version.h"
 
 namespace gpais::cli {
 
@@ -35,7 +33,7 @@ int run_command(std::span<const std::string> arguments, std::FILE* out, std::FIL
         return exit_written;
     }
     if (std::holds_alternative<VersionCommand>(command)) {
-        print_line(out, "gpais-filter " GPAIS_VERSION);
+        print_line(out, "gpais-filter " GPAIS_VERSION_TEXT);
         return exit_written;
     }
     if (const auto* usage = std::get_if<UsageError>(&command)) {

@@ -11,6 +11,7 @@
 #include "errors/text_convert.hpp"
 #include "filter/bytes.hpp"
 #include "filter/filter_run.hpp"
+#include "ui/calendar_fonts.hpp"
 #include "ui/choosers.hpp"
 #include "ui/command_line.hpp"
 #include "ui/control_sets.hpp"
@@ -72,6 +73,7 @@ void on_init(HWND dialog) {
     const Period period = default_period(local_today());
     MONTHDATE(dialog, IDC_CAL_FROM, period.first);
     MONTHDATE(dialog, IDC_CAL_TO, period.last);
+    fit_calendar_fonts(dialog, {IDC_CAL_FROM, IDC_CAL_TO});
 
     set_control_text(dialog, IDC_EDIT_LIST, first_argument());
 

@@ -12,28 +12,29 @@ namespace gpais::e2e {
 
 namespace {
 
-// A SYSTEMTIME in the program's address space, freed again whatever happens.
-class remote_systemtime {
+// A value in the program's address space, freed again whatever happens.
+template <typename Value>
+class remote_value {
   public:
-    explicit remote_systemtime(HANDLE process)
+    explicit remote_value(HANDLE process)
         : process_(process),
-          address_(::VirtualAllocEx(process, nullptr, sizeof(SYSTEMTIME), MEM_COMMIT | MEM_RESERVE,
+          address_(::VirtualAllocEx(process, nullptr, sizeof(Value), MEM_COMMIT | MEM_RESERVE,
                                     PAGE_READWRITE)) {
-        expect(address_ != nullptr, "cannot place a SYSTEMTIME in the program's memory");
+        expect(address_ != nullptr, "cannot place a buffer in the program's memory");
     }
-    remote_systemtime(const remote_systemtime&) = delete;
-    remote_systemtime& operator=(const remote_systemtime&) = delete;
-    ~remote_systemtime() { ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE); }
+    remote_value(const remote_value&) = delete;
+    remote_value& operator=(const remote_value&) = delete;
+    ~remote_value() { ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE); }
 
     LPARAM address() const { return reinterpret_cast<LPARAM>(address_); }
-    void write(const SYSTEMTIME& value) {
+    void write(const Value& value) {
         SIZE_T written = 0;
         expect(::WriteProcessMemory(process_, address_, &value, sizeof value, &written) &&
                    written == sizeof value,
                "cannot write the program's memory");
     }
-    SYSTEMTIME read() const {
-        SYSTEMTIME value{};
+    Value read() const {
+        Value value{};
         SIZE_T read = 0;
         expect(::ReadProcessMemory(process_, address_, &value, sizeof value, &read) &&
                    read == sizeof value,
@@ -45,6 +46,7 @@ class remote_systemtime {
     HANDLE process_;
     void* address_;
 };
+using remote_systemtime = remote_value<SYSTEMTIME>;
 
 }  // namespace
 
@@ -73,6 +75,15 @@ void set_calendar_date(HANDLE process, HWND calendar, std::chrono::year_month_da
     expect(send(calendar, MCM_SETCURSEL, 0, buffer.address()) != 0,
            "the calendar refused " + to_text(date));
     expect(calendar_date(process, calendar) == date, "the calendar did not take " + to_text(date));
+}
+
+SIZE calendar_minimum_size(HANDLE process, HWND calendar) {
+    remote_value<RECT> buffer(process);
+    buffer.write(RECT{});
+    expect(send(calendar, MCM_GETMINREQRECT, 0, buffer.address()) != 0,
+           "the calendar gives no minimum size");
+    const RECT needed = buffer.read();
+    return {needed.right - needed.left, needed.bottom - needed.top};
 }
 
 std::string to_text(std::chrono::year_month_day date) {

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <thread>
@@ -411,6 +412,55 @@ void choosers(const context& ctx, const std::string& name) {
     expect_same_bytes(place.start() / proposed, place.golden("by-period.xml"));
 }
 
+// ---- Calendars that show their whole month ----------------------------------------------------
+
+SIZE client_size(HWND window) {
+    RECT client{};
+    ::GetClientRect(window, &client);
+    return {client.right - client.left, client.bottom - client.top};
+}
+
+RECT rect_in_dialog(HWND dialog, HWND control) {
+    RECT area{};
+    ::GetWindowRect(control, &area);
+    ::MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&area), 2);
+    return area;
+}
+
+// Drawn in the template's Arial 14 the calendars lose the weekend and the arrow to the next
+// month at the right. Each calendar must show its whole month without growing: it keeps the
+// left edge and width of its label, which the template gives the same ones, right below it.
+void calendars_fit(const context& ctx, const std::string& name) {
+    workspace place(name, ctx.source_dir);
+    user_session session(place, ctx.exe, quoted(place.product_list()));
+    const auto [first, last] = default_period(today());
+    for (const auto& [calendar, label] :
+         {std::pair{first_day, first_day_label}, std::pair{last_day, last_day_label}}) {
+        const std::string which = "calendar " + std::to_string(calendar);
+        const SIZE needed =
+            calendar_minimum_size(session.process().process(), session.control(calendar));
+        const SIZE client = client_size(session.control(calendar));
+        expect(needed.cx <= client.cx && needed.cy <= client.cy,
+               which + " needs " + std::to_string(needed.cx) + " x " + std::to_string(needed.cy) +
+                   " for its month but has " + std::to_string(client.cx) + " x " +
+                   std::to_string(client.cy));
+        const RECT box = rect_in_dialog(session.dialog(), session.control(calendar));
+        const RECT above = rect_in_dialog(session.dialog(), session.control(label));
+        // Position and size become pixels each on its own, so the label's bottom may round to
+        // one pixel off the calendar's top.
+        expect(box.left == above.left && box.right == above.right &&
+                   std::abs(box.top - above.bottom) <= 1,
+               which + " has moved or changed its width");
+    }
+    expect_dates(session, first, last, "with the calendars' fonts fitted");
+    for (int calendar : {first_day, last_day}) {
+        expect(LOWORD(send(session.control(calendar), MCM_GETFIRSTDAYOFWEEK)) == 0,
+               "calendar " + std::to_string(calendar) + " no longer starts its weeks on Monday");
+    }
+    ::PostMessageW(session.dialog(), WM_CLOSE, 0, 0);
+    session.expect_end_without(L"Informacija", "after WM_CLOSE");
+}
+
 // ---- The picture for the documentation ----------------------------------------------------------
 
 void screenshot(const context& ctx, const std::string& name) {
@@ -447,6 +497,7 @@ const std::vector<scenario>& scenarios() {
         list.push_back({"error_log_run_saved", error_log_run_saved});
         list.push_back({"error_log_run_empty_fields", error_log_run_empty_fields});
         list.push_back({"choosers", choosers});
+        list.push_back({"calendars_fit", calendars_fit});
         list.push_back({"screenshot", screenshot});
         return list;
     }();

@@ -9,11 +9,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <optional>
 #include <string>
 
 #include "errors/text_convert.hpp"
 #include "filter/date.hpp"
+#include "ui/calendar_fonts.hpp"
 #include "ui/choosers.hpp"
 #include "ui/command_line.hpp"
 #include "ui/default_period.hpp"
@@ -105,6 +107,87 @@ TEST_F(MainDialog, EscapeDoesNotCloseButTheCloseBoxDoes) {
     EXPECT_TRUE(::IsWindowVisible(dialog_));
     ::SendMessageW(dialog_, WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindowVisible(dialog_));
+}
+
+struct CalendarBox {
+    int id;
+    int x, y, cx, cy;  // the template's, in dialog units
+};
+
+const CalendarBox calendar_boxes[] = {
+    {IDC_CAL_FROM, 56, 10, 85, 95},
+    {IDC_CAL_TO, 145, 10, 85, 95},
+};
+
+SIZE size_of(const RECT& r) {
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+RECT minimum_for_month(HWND calendar) {
+    RECT needed{};
+    EXPECT_TRUE(::SendMessageW(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&needed)));
+    return needed;
+}
+
+int points_of(HFONT font, HWND window) {
+    LOGFONTW logical{};
+    ::GetObjectW(font, sizeof logical, &logical);
+    HDC screen = ::GetDC(window);
+    const int pixels_per_inch = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(window, screen);
+    return ::MulDiv(std::abs(logical.lfHeight), 72, pixels_per_inch);
+}
+
+// Without this the weekend columns and the arrow to the next month are cut off at the right.
+TEST_F(MainDialog, CalendarsShowTheirWholeMonthInTheTemplatesBoxes) {
+    const auto dialog_font = reinterpret_cast<HFONT>(::SendMessageW(dialog_, WM_GETFONT, 0, 0));
+    const int dialog_points = points_of(dialog_font, dialog_);
+    for (const CalendarBox& box : calendar_boxes) {
+        HWND calendar = ::GetDlgItem(dialog_, box.id);
+        // The dialog manager turns position and size into pixels each on its own.
+        RECT position{box.x, box.y, 0, 0};
+        ::MapDialogRect(dialog_, &position);
+        RECT size{0, 0, box.cx, box.cy};
+        ::MapDialogRect(dialog_, &size);
+        RECT window{};
+        ::GetWindowRect(calendar, &window);
+        ::MapWindowPoints(HWND_DESKTOP, dialog_, reinterpret_cast<POINT*>(&window), 2);
+        EXPECT_EQ(window.left, position.left) << box.id;
+        EXPECT_EQ(window.top, position.top) << box.id;
+        EXPECT_EQ(size_of(window).cx, size.right) << box.id;
+        EXPECT_EQ(size_of(window).cy, size.bottom) << box.id;
+
+        RECT client{};
+        ::GetClientRect(calendar, &client);
+        const RECT needed = minimum_for_month(calendar);
+        EXPECT_LE(size_of(needed).cx, size_of(client).cx) << box.id << " is too narrow";
+        EXPECT_LE(size_of(needed).cy, size_of(client).cy) << box.id << " is too low";
+
+        const auto font = reinterpret_cast<HFONT>(::SendMessageW(calendar, WM_GETFONT, 0, 0));
+        ASSERT_NE(font, nullptr) << box.id;
+        LOGFONTW logical{};
+        ::GetObjectW(font, sizeof logical, &logical);
+        EXPECT_STREQ(logical.lfFaceName, L"Arial") << box.id;
+        const int points = points_of(font, calendar);
+        EXPECT_LE(points, dialog_points) << box.id;
+        EXPECT_GE(points, gpais::ui::smallest_calendar_points) << box.id;
+
+        // One point more must no longer fit, or the month is drawn smaller than it need be.
+        if (points < dialog_points) {
+            LOGFONTW larger = logical;
+            HDC screen = ::GetDC(calendar);
+            larger.lfHeight = -::MulDiv(points + 1, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
+            ::ReleaseDC(calendar, screen);
+            HFONT trial = ::CreateFontIndirectW(&larger);
+            ::SendMessageW(calendar, WM_SETFONT, reinterpret_cast<WPARAM>(trial), FALSE);
+            const RECT needed_larger = minimum_for_month(calendar);
+            ::SendMessageW(calendar, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+            ::DeleteObject(trial);
+            EXPECT_TRUE(size_of(needed_larger).cx > size_of(client).cx ||
+                        size_of(needed_larger).cy > size_of(client).cy)
+                << box.id << " would show its month at " << points + 1 << " points too";
+        }
+    }
 }
 
 struct DateCase {

@@ -1,0 +1,165 @@
+# Builds the release zip in the build tree and checks what a Windows user gets from it: the
+# two programs, the guide in a form Notepad shows, sums that match the programs, and one
+# version in the zip's name, both programs' version blocks and "gpais-filter --version".
+cmake_minimum_required(VERSION 3.25)
+
+function(fail message)
+    message(FATAL_ERROR "${message}")
+endfunction()
+
+string(REPLACE "|" ";" PROGRAMS "${PROGRAMS}")
+
+# A zip of an earlier version must not stand in for this build's.
+file(GLOB old_zips "${BUILD_DIR}/gpais-filtras-*-win32.zip")
+if(old_zips)
+    file(REMOVE ${old_zips})
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target package
+                RESULT_VARIABLE failed OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(failed)
+    fail("the package target failed:\n${output}")
+endif()
+file(GLOB zips "${BUILD_DIR}/gpais-filtras-*-win32.zip")
+list(LENGTH zips count)
+if(NOT count EQUAL 1)
+    fail("expected one gpais-filtras-<version>-win32.zip in ${BUILD_DIR}, found: ${zips}")
+endif()
+get_filename_component(zip_name "${zips}" NAME)
+if(NOT zip_name MATCHES "^gpais-filtras-([0-9]+\\.[0-9]+\\.[0-9]+)-win32\\.zip$")
+    fail("the zip's name does not carry a version: ${zip_name}")
+endif()
+set(version "${CMAKE_MATCH_1}")
+message(STATUS "${zip_name}")
+
+# Exactly the four entries, at the top of the zip, so that "Extract all" puts them side by side.
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${zips}
+                RESULT_VARIABLE failed OUTPUT_VARIABLE listing ERROR_VARIABLE listing)
+if(failed)
+    fail("the zip cannot be read:\n${listing}")
+endif()
+string(REGEX REPLACE "\n$" "" listing "${listing}")
+string(REPLACE "\n" ";" entries "${listing}")
+list(SORT entries)
+set(expected_entries NAUDOJIMAS.txt SHA256SUMS gpais-filter.exe gpais-filtras.exe)
+if(NOT entries STREQUAL expected_entries)
+    fail("the zip holds [${entries}], expected [${expected_entries}]")
+endif()
+
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${zips} WORKING_DIRECTORY ${WORK_DIR}
+                RESULT_VARIABLE failed ERROR_VARIABLE output)
+if(failed)
+    fail("the zip cannot be unpacked:\n${output}")
+endif()
+
+# The programs are the ones the build made, unchanged.
+foreach(program IN LISTS PROGRAMS)
+    get_filename_component(name "${program}" NAME)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${program} ${WORK_DIR}/${name}
+                    RESULT_VARIABLE differs)
+    if(differs)
+        fail("${name} in the zip is not the program the build made")
+    endif()
+endforeach()
+
+# The guide: a byte-order mark, then CR LF at every line end and no bare CR or LF, and the
+# Lithuanian letters as UTF-8.
+file(READ ${WORK_DIR}/NAUDOJIMAS.txt guide_hex HEX)
+if(NOT guide_hex MATCHES "^efbbbf")
+    fail("NAUDOJIMAS.txt does not start with a UTF-8 byte-order mark")
+endif()
+# Hex pairs: a bare LF is 0a not after 0d; a bare CR is 0d not before 0a.
+string(REGEX REPLACE "([0-9a-f][0-9a-f])" "\\1 " guide_pairs "${guide_hex}")
+string(REPLACE "0d 0a " "" without_crlf "${guide_pairs}")
+string(FIND "${without_crlf}" "0a " bare_lf)
+string(FIND "${without_crlf}" "0d " bare_cr)
+if(NOT bare_lf EQUAL -1 OR NOT bare_cr EQUAL -1)
+    fail("NAUDOJIMAS.txt has a line end other than CR LF")
+endif()
+if(NOT guide_pairs MATCHES "0d 0a $")
+    fail("NAUDOJIMAS.txt does not end its last line with CR LF")
+endif()
+file(READ ${WORK_DIR}/NAUDOJIMAS.txt guide)
+foreach(needed "GPAIS sąrašų filtravimas ${version}" "Pradėta tiekti" "GPAIS klaidas"
+               "Klaidos.log" "gpais-filter --from" "_261207 0905.xml"
+               "Blogas nurodyto failo turinys" "<baterija/>")
+    string(FIND "${guide}" "${needed}" at)
+    if(at EQUAL -1)
+        fail("NAUDOJIMAS.txt does not mention \"${needed}\"")
+    endif()
+endforeach()
+if(guide MATCHES "@[A-Z_]+@")
+    fail("NAUDOJIMAS.txt keeps a placeholder: ${CMAKE_MATCH_0}")
+endif()
+
+# SHA256SUMS: the form "sha256sum -c" reads, one line per program, each sum right.
+file(READ ${WORK_DIR}/SHA256SUMS sums)
+if(sums MATCHES "\r")
+    fail("SHA256SUMS has CR in it")
+endif()
+string(REGEX MATCHALL "[^\n]+\n" lines "${sums}")
+string(REGEX REPLACE "[^\n]+\n" "" rest "${sums}")
+if(NOT rest STREQUAL "")
+    fail("SHA256SUMS does not end its last line with LF")
+endif()
+set(summed "")
+foreach(line IN LISTS lines)
+    if(NOT line MATCHES "^([0-9a-f]+)  ([^/\\\\*]+)\n$")
+        fail("SHA256SUMS has a line sha256sum -c cannot read: ${line}")
+    endif()
+    set(sum "${CMAKE_MATCH_1}")
+    set(name "${CMAKE_MATCH_2}")
+    string(LENGTH "${sum}" length)
+    if(NOT length EQUAL 64 OR NOT EXISTS ${WORK_DIR}/${name})
+        fail("SHA256SUMS has a line sha256sum -c cannot check: ${line}")
+    endif()
+    file(SHA256 ${WORK_DIR}/${name} actual)
+    if(NOT actual STREQUAL sum)
+        fail("SHA256SUMS gives ${sum} for ${name}, which has ${actual}")
+    endif()
+    list(APPEND summed "${name}")
+endforeach()
+list(SORT summed)
+if(NOT summed STREQUAL "gpais-filter.exe;gpais-filtras.exe")
+    fail("SHA256SUMS sums [${summed}], expected both programs once each")
+endif()
+
+# One version everywhere: as Windows reads the version blocks, and as the command prints it.
+foreach(name gpais-filtras gpais-filter)
+    execute_process(COMMAND ${EMULATOR} ${PROBE} ${WORK_DIR}/${name}.exe
+                    RESULT_VARIABLE failed OUTPUT_VARIABLE block ERROR_VARIABLE errors)
+    string(STRIP "${block}" block)
+    if(failed)
+        fail("${name}.exe: ${block} ${errors}")
+    endif()
+    set(expected_block "${version}.0|${version}|${version}|${name}.exe")
+    if(NOT block STREQUAL expected_block)
+        fail("the version block of ${name}.exe reads ${block}, expected ${expected_block}")
+    endif()
+endforeach()
+execute_process(COMMAND ${EMULATOR} ${WORK_DIR}/gpais-filter.exe --version
+                RESULT_VARIABLE failed OUTPUT_VARIABLE printed ERROR_VARIABLE errors)
+string(STRIP "${printed}" printed)
+if(failed OR NOT printed STREQUAL "gpais-filter ${version}")
+    fail("gpais-filter --version prints \"${printed}\", expected \"gpais-filter ${version}\"")
+endif()
+
+# The date the programs carry for the crash report's toolchain line is the commit's, in the
+# form the compiler writes it ("Dec  9 2026"), not the day they happened to be built.
+if(NOT SOURCE_DATE_EPOCH STREQUAL "")
+    math(EXPR source_day "${SOURCE_DATE_EPOCH} / 86400 * 86400")
+    set(ENV{SOURCE_DATE_EPOCH} ${source_day})
+    string(TIMESTAMP month "%b" UTC)
+    string(TIMESTAMP day "%d" UTC)
+    string(TIMESTAMP year "%Y" UTC)
+    string(REGEX REPLACE "^0" " " day "${day}")
+    foreach(name gpais-filtras gpais-filter)
+        file(STRINGS ${WORK_DIR}/${name}.exe dates
+             REGEX "^[A-Z][a-z][a-z] [ 0-9][0-9] [0-9][0-9][0-9][0-9]$")
+        if(NOT dates STREQUAL "${month} ${day} ${year}")
+            fail("${name}.exe is dated [${dates}], not with the commit's day ${month} ${day} ${year}")
+        endif()
+    endforeach()
+endif()
+message(STATUS "four entries, guide, sums, build date and version ${version} all right")
