@@ -11,10 +11,11 @@
 namespace gpais {
 
 class Date {
-public:
+  public:
     constexpr Date() noexcept = default;  // the empty date
     constexpr explicit Date(std::chrono::year_month_day ymd) noexcept {
-        if (ymd.ok()) value_ = ymd;
+        if (ymd.ok())
+            value_ = ymd;
     }
 
     // Any combination of numbers; an impossible one (month 13, 30 February, year above 9999,
@@ -32,18 +33,20 @@ public:
 
     friend constexpr bool operator==(const Date&, const Date&) noexcept = default;
     friend constexpr std::strong_ordering operator<=>(const Date& a, const Date& b) noexcept {
-        if (a.empty() || b.empty()) return !a.empty() <=> !b.empty();
+        if (a.empty() || b.empty())
+            return !a.empty() <=> !b.empty();
         return *a.value_ <=> *b.value_;
     }
 
-private:
+  private:
     std::optional<std::chrono::year_month_day> value_;
 };
 
 // Year values below 100 move into the hundred years that begin with 1950: 0..49 give
 // 2000..2049, 50..99 give 1950..1999; larger values stand as they are.
 [[nodiscard]] constexpr long long apply_date_epoch(long long year) noexcept {
-    if (year < 0 || year >= 100) return year;
+    if (year < 0 || year >= 100)
+        return year;
     return year < 50 ? 2000 + year : 1900 + year;
 }
 
