@@ -26,6 +26,7 @@
 #include "handles.hpp"
 #include "program.hpp"
 #include "scenarios.hpp"
+#include "tests/support/report_stack.hpp"
 #include "user_session.hpp"
 #include "windows_probe.hpp"
 
@@ -34,6 +35,7 @@ namespace gpais::e2e {
 namespace {
 
 using namespace std::chrono;
+using gpais::testing::stack_lines;
 
 const expected_box crash_box{
     L"Įvyko klaida.\nPraneškite programuotojams.\nEl.paštu: "
@@ -81,16 +83,6 @@ bool starts_with_timestamp(std::string_view report) {
             return false;
     }
     return true;
-}
-
-std::vector<std::string> stack_lines(std::string_view report) {
-    std::vector<std::string> lines;
-    std::size_t at = report.find("Stekas: \r\n");
-    if (at == std::string_view::npos)
-        return lines;
-    for (at += 10; report.substr(at, 4) == "    "; at = report.find("\r\n", at) + 2)
-        lines.emplace_back(report.substr(at, report.find("\r\n", at) - at));
-    return lines;
 }
 
 std::string name_of(const std::string& stack_line) {

@@ -13,6 +13,7 @@
 #include "errors/raise.hpp"
 #include "errors/trace_log.hpp"
 #include "fake_platform.hpp"
+#include "tests/support/report_stack.hpp"
 
 namespace {
 
@@ -24,6 +25,7 @@ using gpais::rt::List;
 using gpais::rt::Value;
 using gpais::testing::FakePlatform;
 using gpais::testing::run_as_process;
+using gpais::testing::stack_lines;
 
 const std::string kSeparator(128, '=');
 
@@ -32,17 +34,6 @@ ErrorRecord fatal_record() {
     record.SUBSYSTEM = "BASE";
     record.GENCODE = 2;
     return record;
-}
-
-// The stack part of one report: the lines between "Stekas: " and the empty line after them.
-std::vector<std::string> stack_lines(std::string_view report) {
-    std::vector<std::string> lines;
-    std::size_t at = report.find("Stekas: \r\n");
-    if (at == std::string_view::npos)
-        return lines;
-    for (at += 10; report.substr(at, 4) == "    "; at = report.find("\r\n", at) + 2)
-        lines.emplace_back(report.substr(at, report.find("\r\n", at) - at));
-    return lines;
 }
 
 std::string stack_line_of(const Level& level, ReportForm form) {
