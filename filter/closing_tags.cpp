@@ -18,7 +18,7 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-// Tokens are hashed as numbers modulo the prime 2^61 - 1 with a base drawn at start-up: a
+// Tokens are hashed as numbers modulo the prime 2^61 - 1 with a base drawn once a run: a
 // document cannot be written to make many tokens collide, as it could against a fixed base or
 // arithmetic modulo 2^64.
 constexpr std::uint64_t modulus = (std::uint64_t{1} << 61) - 1;
@@ -54,7 +54,12 @@ std::uint64_t random_base() {
     return std::uniform_int_distribution<std::uint64_t>(256, modulus - 2)(generator);
 }
 
-const std::uint64_t base = random_base();
+// Drawn when the first index is built, not while the program starts: a failure to draw then
+// reaches the error handler like any other.
+std::uint64_t hash_base() {
+    static const std::uint64_t base = random_base();
+    return base;
+}
 
 // Up to seven bytes as one number below the modulus.
 std::uint64_t chunk_at(const char* bytes, std::size_t count) noexcept {
@@ -69,19 +74,20 @@ std::uint64_t chunk_at(const char* bytes, std::size_t count) noexcept {
 // its longer neighbour already took.
 class TailHasher {
   public:
-    explicit TailHasher(const char* end) noexcept : end_(end) {}
+    explicit TailHasher(const char* end) : end_(end), base_(hash_base()) {}
 
     // The text of `length` bytes that ends at the shared end. Lengths must not shrink.
     std::uint64_t hash(std::size_t length) noexcept {
         for (const std::size_t whole = length / 7; chunks_ < whole; ++chunks_) {
             sum_ = reduce(sum_ + multiply(chunk_at(end_ - 7 * (chunks_ + 1), 7), power_));
-            power_ = multiply(power_, base);
+            power_ = multiply(power_, base_);
         }
         return reduce(sum_ + multiply(chunk_at(end_ - length, length % 7), power_));
     }
 
   private:
     const char* end_;
+    std::uint64_t base_;
     std::uint64_t sum_ = 0;
     std::uint64_t power_ = 1;
     std::size_t chunks_ = 0;
@@ -196,24 +202,17 @@ void ClosingTagFinder::build_index(std::size_t from) {
         // A closing tag looked for never holds a space: the name is cut at the first one.
         const std::size_t space = segment.substr(first).rfind(' ');
         const std::size_t last_space = space == npos ? npos : first + space;
-        const std::size_t second = find_bytes(segment, "</", first + 2);
-        if (second == npos) {
-            if (last_space == npos)
-                add_token(TailHasher(text_.data() + close + 1).hash(close + 1 - first),
-                          close + 1 - first, first);
-            cursor = close + 1;
-            continue;
-        }
-
         starts.clear();
         for (std::size_t at = first; at != npos; at = find_bytes(segment, "</", at + 1))
             starts.push_back(at);
-        learn_opens_until(close);
+        const bool run = starts.size() > 1;
+        if (run)
+            learn_opens_until(close);
         TailHasher hasher(text_.data() + close + 1);
         for (auto start = starts.rbegin(); start != starts.rend(); ++start) {
             if (last_space != npos && *start <= last_space)
                 break;
-            if (!name_may_be_asked(*start, close))
+            if (run && !name_may_be_asked(*start, close))
                 continue;
             const std::size_t length = close + 1 - *start;
             add_token(hasher.hash(length), length, *start);
