@@ -8,8 +8,8 @@
 
 #include "filter/compaction.hpp"
 #include "filter/date_match.hpp"
-#include "filter/file_io.hpp"
 #include "filter/position_scan.hpp"
+#include "io/file_io.hpp"
 
 namespace {
 
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
         gpais::remove_blank_lines(document);
         const double compact = ms_since(start);
         start = Clock::now();
-        if (gpais::replace_file(argv[2], document))
+        if (!gpais::replace_file(argv[2], document).ok())
             return 1;
         const double write = ms_since(start);
         const double now[4] = {read, scan, compact, write};

@@ -12,7 +12,7 @@ bash scripts/setup.sh --native-only xmlstarlet xsltproc python3-lxml time
 
 build="${BENCH_BUILD:-build/bench}"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target gpais-filter >/dev/null
+cmake --build "$build" --target gpais-filter gpais_bench_phases >/dev/null
 
 data=build/bench-data
 mkdir -p "$data"
@@ -41,9 +41,7 @@ echo
 python3 bench/adversarial.py --binary "$build/cli/gpais-filter" --work "$work" "plain=$list" "${shaped[@]}"
 
 # Where the time of a period run goes, phase by phase (best of five rounds each).
-g++ -std=c++20 -O2 -I. bench/phases.cpp "$build/filter/libgpais_filter.a" \
-    "$build/errors/libgpais_errors.a" -o "$build/bench-phases"
 echo
-echo "phases, period:   $("$build/bench-phases" "$list" "$work/out-phases.xml" 5)"
-echo "phases, keep all: $("$build/bench-phases" "$list" "$work/out-phases.xml" 5 2000-01-01 2099-12-31)"
+echo "phases, period:   $("$build/bench/gpais_bench_phases" "$list" "$work/out-phases.xml" 5)"
+echo "phases, keep all: $("$build/bench/gpais_bench_phases" "$list" "$work/out-phases.xml" 5 2000-01-01 2099-12-31)"
 rm -f "$work/out-phases.xml"

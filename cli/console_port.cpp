@@ -1,11 +1,9 @@
 #include "cli/console_port.hpp"
 
 #include <cerrno>
-#include <chrono>
-#include <ctime>
 #include <filesystem>
 
-#include "filter/file_io.hpp"
+#include "io/file_io.hpp"
 
 namespace gpais::cli {
 
@@ -36,38 +34,15 @@ std::string ConsolePort::current_folder() {
     return result;
 }
 
-LocalTime ConsolePort::local_now() {
-    // One thread, so the shared buffer of localtime is safe here and needs no platform variant.
-    const auto now = std::chrono::system_clock::now();
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    const std::tm* local = std::localtime(&seconds);
-    if (local == nullptr)
-        return {};
-    const auto millis =
-        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
-        1000;
-    return LocalTime{local->tm_year + 1900,
-                     static_cast<unsigned>(local->tm_mon + 1),
-                     static_cast<unsigned>(local->tm_mday),
-                     static_cast<unsigned>(local->tm_hour),
-                     static_cast<unsigned>(local->tm_min),
-                     static_cast<unsigned>(local->tm_sec),
-                     static_cast<unsigned>(millis)};
-}
-
-std::string ConsolePort::read_file(std::string_view path) {
-    return read_whole_file(path);
-}
-
-std::optional<WriteError> ConsolePort::write_file(std::string_view path, std::string_view bytes) {
+WriteResult ConsolePort::write_file(std::string_view path, std::string_view bytes) {
     if (path != standard_output)
-        return replace_file(path, bytes);
+        return FilePort::write_file(path, bytes);
     errno = 0;
     if (std::fwrite(bytes.data(), 1, bytes.size(), document_out_) != bytes.size() ||
         std::fflush(document_out_) != 0) {
         return write_error_from_errno(errno);
     }
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace gpais::cli

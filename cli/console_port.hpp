@@ -6,11 +6,11 @@
 #include <optional>
 #include <string>
 
-#include "filter/user_port.hpp"
+#include "io/file_port.hpp"
 
 namespace gpais::cli {
 
-class ConsolePort : public UserPort {
+class ConsolePort : public FilePort {
   public:
     ConsolePort(std::optional<std::string> output, std::FILE* document_out, std::FILE* messages)
         : output_(std::move(output)), document_out_(document_out), messages_(messages) {}
@@ -18,9 +18,7 @@ class ConsolePort : public UserPort {
     void show_message(std::string_view text, std::string_view caption, Icon icon) override;
     std::string choose_save_file(const SaveRequest& request) override;
     std::string current_folder() override;
-    LocalTime local_now() override;
-    std::string read_file(std::string_view path) override;
-    std::optional<WriteError> write_file(std::string_view path, std::string_view bytes) override;
+    WriteResult write_file(std::string_view path, std::string_view bytes) override;
 
   private:
     std::optional<std::string> output_;

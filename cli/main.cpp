@@ -17,7 +17,7 @@
 #include <io.h>
 #include <windows.h>
 
-#include "errors/text_convert.hpp"
+#include "base/text_convert.hpp"
 #endif
 
 namespace {

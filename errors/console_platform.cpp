@@ -48,23 +48,7 @@ class ConsolePlatform final : public Win32ErrorPlatform {
 
 class ConsolePlatform final : public ErrorPlatform {
   public:
-    ClockReading local_time() override {
-        const auto now = std::chrono::system_clock::now();
-        const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-        std::tm parts{};
-        localtime_r(&seconds, &parts);
-        const auto since_second =
-            std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
-        ClockReading t;
-        t.year = parts.tm_year + 1900;
-        t.month = static_cast<unsigned>(parts.tm_mon + 1);
-        t.day = static_cast<unsigned>(parts.tm_mday);
-        t.hour = static_cast<unsigned>(parts.tm_hour);
-        t.minute = static_cast<unsigned>(parts.tm_min);
-        t.second = static_cast<unsigned>(parts.tm_sec);
-        t.millisecond = static_cast<unsigned>(since_second.count());
-        return t;
-    }
+    LocalTime local_time() override { return read_local_time(); }
 
     std::optional<std::string> windows_version_value(std::string_view) override {
         return std::nullopt;

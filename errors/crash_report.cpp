@@ -7,7 +7,7 @@
 #include <new>
 #include <string_view>
 
-#include "errors/utf8.hpp"
+#include "base/utf8.hpp"
 
 namespace gpais {
 
@@ -85,7 +85,7 @@ void put_number(Out& out, long long number) {
 }
 
 template <typename Out>
-void put_timestamp(Out& out, const ClockReading& t) {
+void put_timestamp(Out& out, const LocalTime& t) {
     std::array<char, 64> buffer{};
     const int length =
         std::snprintf(buffer.data(), buffer.size(), "%04d-%02u-%02u %02u:%02u:%02u.%03u", t.year,

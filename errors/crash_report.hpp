@@ -16,7 +16,7 @@ namespace gpais {
 
 // The facts about the moment and the machine that a report carries.
 struct ReportFacts {
-    ClockReading time;
+    LocalTime time;
     std::string command_line;
     std::optional<std::string> product_name;
     std::optional<std::string> release_id;

@@ -7,12 +7,9 @@
 #include <string>
 #include <string_view>
 
-namespace gpais {
+#include "base/local_time.hpp"
 
-struct ClockReading {
-    int year = 0;
-    unsigned month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
-};
+namespace gpais {
 
 // How a log is opened for appending; both share reading and writing with other processes and
 // create a missing file.
@@ -25,7 +22,7 @@ class ErrorPlatform {
   public:
     virtual ~ErrorPlatform() = default;
 
-    [[nodiscard]] virtual ClockReading local_time() = 0;
+    [[nodiscard]] virtual LocalTime local_time() = 0;
     // A text value under HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion, read on its own;
     // nothing when it is missing, unreadable or a number.
     [[nodiscard]] virtual std::optional<std::string> windows_version_value(

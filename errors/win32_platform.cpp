@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "errors/text_convert.hpp"
-#include "errors/unique_handle.hpp"
+#include "base/text_convert.hpp"
+#include "base/unique_handle.hpp"
 #include "errors/win32_dialogs.hpp"
 
 namespace gpais {
@@ -21,20 +21,16 @@ constexpr REGSAM kReadFrom64BitView = 0x20119;  // KEY_READ | KEY_WOW64_64KEY
 
 }  // namespace
 
-ClockReading Win32ErrorPlatform::local_time() {
-    SYSTEMTIME now{};
-    ::GetLocalTime(&now);
-    return ClockReading{now.wYear,   now.wMonth,  now.wDay,         now.wHour,
-                        now.wMinute, now.wSecond, now.wMilliseconds};
+LocalTime Win32ErrorPlatform::local_time() {
+    return read_local_time();
 }
 
 std::optional<std::string> Win32ErrorPlatform::windows_version_value(std::string_view name) {
-    HKEY opened = nullptr;
+    unique_registry_key key;
     if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", 0,
-                        kReadFrom64BitView, &opened) != ERROR_SUCCESS) {
+                        kReadFrom64BitView, key.put()) != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    const unique_registry_key key{opened};
     const std::wstring value_name = to_wide(name);
     DWORD type = 0;
     DWORD size = 0;

@@ -7,7 +7,7 @@ namespace gpais {
 
 class Win32ErrorPlatform : public ErrorPlatform {
   public:
-    ClockReading local_time() override;
+    LocalTime local_time() override;
     std::optional<std::string> windows_version_value(std::string_view name) override;
     std::string computer_name() override;
     std::string user_name() override;

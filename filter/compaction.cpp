@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "errors/call_levels.hpp"
+#include "filter/in_place_cutter.hpp"
 
 namespace gpais {
 
@@ -44,16 +45,7 @@ void remove_blank_lines(std::string& document) {
     char* const bytes = document.data();
     // Kept lines are moved down in whole runs, only when a blank line ends a run, so a
     // document without blank lines is not copied at all.
-    std::size_t write = 0;
-    std::size_t run_start = 0;
-    const auto drop = [&](std::size_t from, std::size_t to) {
-        const std::size_t run_length = from - run_start;
-        if (write != run_start && run_length > 0) {
-            std::memmove(bytes + write, bytes + run_start, run_length);
-        }
-        write += run_length;
-        run_start = to;
-    };
+    InPlaceCutter cutter(document);
 
     std::size_t line_start = 0;
     while (line_start < size) {
@@ -65,11 +57,10 @@ void remove_blank_lines(std::string& document) {
                                !is_blank_byte(static_cast<unsigned char>(bytes[line_end - 1]))) ||
                               !is_blank_stretch(bytes + line_start, bytes + line_end);
         if (!has_text)
-            drop(line_start, next);
+            cutter.cut(line_start, next);
         line_start = next;
     }
-    drop(size, size);
-    document.resize(write);
+    cutter.finish();
 }
 
 }  // namespace gpais

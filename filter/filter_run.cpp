@@ -64,9 +64,10 @@ RunOutcome save_kept(std::string& document, std::optional<std::size_t> kept,
     if (is_blank(chosen))
         return RunOutcome::cancelled;
 
-    if (const std::optional<WriteError> failure = port.write_file(chosen, document)) {
-        port.show_message("Nepavyko įrašyti failo: " + chosen + "\n" + write_cause_text(*failure),
-                          caption_error, Icon::error);
+    if (const WriteResult written = port.write_file(chosen, document); !written.ok()) {
+        port.show_message(
+            "Nepavyko įrašyti failo: " + chosen + "\n" + write_cause_text(written.error()),
+            caption_error, Icon::error);
         return RunOutcome::write_failed;
     }
     port.show_message("Sveikinu, failas suformuotas su " + std::to_string(*kept) + " pozicijoms.",

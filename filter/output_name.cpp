@@ -1,7 +1,7 @@
 #include "filter/output_name.hpp"
 
+#include "base/utf8.hpp"
 #include "errors/call_levels.hpp"
-#include "filter/bytes.hpp"
 
 namespace gpais {
 
@@ -18,7 +18,7 @@ void append_two_digits(std::string& out, long long value) {
 std::string default_output_name(std::string_view product_list_path, const LocalTime& now) {
     std::string name;
     GPAIS_LEVEL("default_output_name", GPAIS_ARGS(product_list_path, now), GPAIS_LOCALS(name));
-    name = utf8_drop_last(product_list_path, 4);
+    name = utf8::drop_last(product_list_path, 4);
     name += '_';
     append_two_digits(name, now.year);
     append_two_digits(name, now.month);

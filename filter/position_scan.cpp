@@ -5,6 +5,7 @@
 
 #include "errors/call_levels.hpp"
 #include "filter/closing_tags.hpp"
+#include "filter/in_place_cutter.hpp"
 
 namespace gpais {
 
@@ -12,38 +13,6 @@ namespace {
 
 constexpr std::string_view list_tag = "<produktai";
 constexpr std::size_t npos = std::string_view::npos;
-
-// The document is rewritten in place: bytes before `write` are final, bytes from `pending` up to
-// the read point are kept but not yet moved down. Moving them only when a cut ends the stretch
-// copies every kept byte at most once, whatever the number of cuts, and copies nothing at all
-// when no position is cut.
-class InPlaceCutter {
-  public:
-    explicit InPlaceCutter(std::string& document) : document_(document) {}
-
-    void cut(std::size_t from, std::size_t to) {
-        move_pending_down(from);
-        pending_ = to;
-    }
-
-    void finish() {
-        move_pending_down(document_.size());
-        document_.resize(write_);
-    }
-
-  private:
-    void move_pending_down(std::size_t until) {
-        const std::size_t length = until - pending_;
-        if (write_ != pending_ && length > 0) {
-            std::memmove(document_.data() + write_, document_.data() + pending_, length);
-        }
-        write_ += length;
-    }
-
-    std::string& document_;
-    std::size_t write_ = 0;
-    std::size_t pending_ = 0;
-};
 
 // Markup that may stand among the positions but is never a position of its own. Returns the
 // offset just after it, npos when its end marker is missing, or nothing when `at` starts no such

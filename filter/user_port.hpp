@@ -8,7 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/local_time.hpp"
 #include "errors/value.hpp"
+#include "filter/write_result.hpp"
 
 namespace gpais {
 
@@ -33,32 +35,6 @@ struct SaveRequest {
     std::string proposed_name;
 };
 
-// Local wall-clock time, as much of it as names and reports need.
-struct LocalTime {
-    int year = 0;
-    unsigned month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
-};
-
-// What stopped a whole-file write, in the terms the person can act on.
-enum class WriteCause {
-    disk_full,
-    folder_missing,
-    path_is_folder,
-    read_only,      // the file is marked read-only
-    in_use,         // another program holds the file (a sharing or lock violation on Windows)
-    access_denied,  // no right to write there
-    other,          // known only by the system's own code and words
-};
-
-// Why a whole-file write did not happen. The code and text are the system's own (errno and
-// its description, or GetLastError and FormatMessage on Windows), kept for every cause so a
-// report can name them; the person is shown them only for `other`.
-struct WriteError {
-    WriteCause cause = WriteCause::other;
-    unsigned long code = 0;
-    std::string system_text;
-};
-
 class UserPort {
   public:
     virtual ~UserPort() = default;
@@ -72,8 +48,7 @@ class UserPort {
     // All bytes of the file; empty when the path is empty or the file is missing or unreadable.
     virtual std::string read_file(std::string_view path) = 0;
     // Replaces the file whole or leaves it untouched; never leaves a partial or temporary file.
-    // Returns an error with its cause when the file was not written.
-    virtual std::optional<WriteError> write_file(std::string_view path, std::string_view bytes) = 0;
+    virtual WriteResult write_file(std::string_view path, std::string_view bytes) = 0;
 };
 
 }  // namespace gpais

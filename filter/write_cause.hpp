@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "filter/user_port.hpp"
+#include "filter/write_result.hpp"
 
 namespace gpais {
 

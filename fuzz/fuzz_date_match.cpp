@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/utf8.hpp"
 #include "filter/bytes.hpp"
 #include "filter/date.hpp"
 #include "filter/date_match.hpp"
@@ -26,12 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(gpais::TINKADAT(bytes, own, own) == !own.empty());
     FUZZ_CHECK(!gpais::TINKADAT(bytes, gpais::Date{}, gpais::Date{}));
 
-    const std::size_t length = gpais::utf8_length(bytes);
+    const std::size_t length = gpais::utf8::length(bytes);
     FUZZ_CHECK(length <= bytes.size());
     for (std::size_t drop : {std::size_t{0}, std::size_t{1}, std::size_t{4}, length}) {
-        const std::string_view rest = gpais::utf8_drop_last(bytes, drop);
+        const std::string_view rest = gpais::utf8::drop_last(bytes, drop);
         FUZZ_CHECK(bytes.starts_with(rest));
-        FUZZ_CHECK(gpais::utf8_length(rest) == (length > drop ? length - drop : 0));
+        FUZZ_CHECK(gpais::utf8::length(rest) == (length > drop ? length - drop : 0));
     }
     if (gpais::is_blank(bytes))
         FUZZ_CHECK(bytes.find_first_not_of(" \t\r\n") == std::string_view::npos);

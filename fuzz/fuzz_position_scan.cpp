@@ -43,9 +43,9 @@ class MemoryPort : public gpais::UserPort {
     std::string read_file(std::string_view path) override {
         return path == "list.xml" ? list_ : std::string();
     }
-    std::optional<gpais::WriteError> write_file(std::string_view, std::string_view) override {
+    gpais::WriteResult write_file(std::string_view, std::string_view) override {
         wrote = true;
-        return std::nullopt;
+        return {};
     }
 
   private:

@@ -6,19 +6,12 @@
 #include <cstdlib>
 #include <cwchar>
 
-#include "errors/unique_handle.hpp"
+#include "base/unique_handle.hpp"
 #include "ui/month_date.hpp"
 
 namespace gpais::ui {
 
 namespace {
-
-struct font_traits {
-    using type = HFONT;
-    static type empty() noexcept { return nullptr; }
-    static void close(type font) noexcept { ::DeleteObject(font); }
-};
-using unique_font = unique_handle<font_traits>;
 
 // A control does not own the font it is given, so the fonts must outlive every calendar that
 // uses them. One font per size for the whole process: both calendars, and any later dialog,

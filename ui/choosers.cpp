@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "base/text_convert.hpp"
 #include "errors/call_levels.hpp"
-#include "errors/text_convert.hpp"
 #include "ui/chooser_text.hpp"
 
 namespace gpais::ui {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "base/text_convert.hpp"
 #include "errors/call_levels.hpp"
 #include "errors/raise.hpp"
-#include "errors/text_convert.hpp"
 #include "filter/bytes.hpp"
 #include "filter/filter_run.hpp"
 #include "ui/calendar_fonts.hpp"
@@ -38,10 +38,8 @@ std::string first_argument() {
 }
 
 std::chrono::year_month_day local_today() {
-    SYSTEMTIME now{};
-    ::GetLocalTime(&now);
-    return std::chrono::year{now.wYear} / std::chrono::month{now.wMonth} /
-           std::chrono::day{now.wDay};
+    const LocalTime now = read_local_time();
+    return std::chrono::year{now.year} / std::chrono::month{now.month} / std::chrono::day{now.day};
 }
 
 std::string control_text(HWND dialog, int id) {

@@ -4,9 +4,9 @@
 // after windows.h, which it builds on
 #include <commctrl.h>
 
+#include "base/unique_handle.hpp"
 #include "errors/call_levels.hpp"
 #include "errors/error_handler.hpp"
-#include "errors/unique_handle.hpp"
 #include "errors/win32_platform.hpp"
 #include "ui/main_dialog.hpp"
 #include "ui/resources/resource.h"

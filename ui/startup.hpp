@@ -1,7 +1,7 @@
 #pragma once
 // Start-up: the error handler first, then MAIN, whose dialog is the program's main loop.
 
-#include "errors/unique_handle.hpp"
+#include "base/unique_handle.hpp"
 
 namespace gpais::ui {
 

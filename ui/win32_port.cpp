@@ -1,8 +1,5 @@
 #include "ui/win32_port.hpp"
 
-#include <windows.h>
-
-#include "filter/file_io.hpp"
 #include "ui/chooser_text.hpp"
 #include "ui/choosers.hpp"
 
@@ -21,21 +18,6 @@ std::string Win32Port::choose_save_file(const SaveRequest& request) {
 
 std::string Win32Port::current_folder() {
     return CURRENTFOLDER();
-}
-
-LocalTime Win32Port::local_now() {
-    SYSTEMTIME now{};
-    ::GetLocalTime(&now);
-    return LocalTime{now.wYear,   now.wMonth,  now.wDay,         now.wHour,
-                     now.wMinute, now.wSecond, now.wMilliseconds};
-}
-
-std::string Win32Port::read_file(std::string_view path) {
-    return read_whole_file(path);
-}
-
-std::optional<WriteError> Win32Port::write_file(std::string_view path, std::string_view bytes) {
-    return replace_file(path, bytes);
 }
 
 }  // namespace gpais::ui

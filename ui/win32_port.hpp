@@ -1,18 +1,15 @@
 #pragma once
 // The filter run meets the person through message boxes and the Save As dialog.
 
-#include "filter/user_port.hpp"
+#include "io/file_port.hpp"
 
 namespace gpais::ui {
 
-class Win32Port final : public UserPort {
+class Win32Port final : public FilePort {
   public:
     void show_message(std::string_view text, std::string_view caption, Icon icon) override;
     std::string choose_save_file(const SaveRequest& request) override;
     std::string current_folder() override;
-    LocalTime local_now() override;
-    std::string read_file(std::string_view path) override;
-    std::optional<WriteError> write_file(std::string_view path, std::string_view bytes) override;
 };
 
 }  // namespace gpais::ui

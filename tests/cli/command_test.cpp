@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "../filter/temp_folder.hpp"
-#include "filter/file_io.hpp"
+#include "io/file_io.hpp"
 
 namespace gpais::cli {
 namespace {

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "../filter/temp_folder.hpp"
-#include "filter/file_io.hpp"
+#include "io/file_io.hpp"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define GPAIS_UNDER_ASAN 1

@@ -22,8 +22,8 @@
 #include <tuple>
 #include <vector>
 
+#include "base/unique_handle.hpp"
 #include "check.hpp"
-#include "handles.hpp"
 #include "program.hpp"
 #include "scenarios.hpp"
 #include "tests/support/report_stack.hpp"
@@ -47,16 +47,15 @@ constexpr LONGLONG huge_size = 3500LL << 20;
 // Sparse, so that 3.5 GB cost no disk: only the size is set, nothing is written.
 std::filesystem::path make_huge_list(const std::filesystem::path& folder) {
     const std::filesystem::path path = folder / L"Didelis sąrašas.xml";
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    expect(file != INVALID_HANDLE_VALUE, "cannot create " + utf8(path.wstring()));
+    const unique_file file{::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    expect(static_cast<bool>(file), "cannot create " + utf8(path.wstring()));
     DWORD returned = 0;
-    ::DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
+    ::DeviceIoControl(file.get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
     LARGE_INTEGER size{};
     size.QuadPart = huge_size;
-    const bool sized = ::SetFilePointerEx(file, size, nullptr, FILE_BEGIN) != FALSE &&
-                       ::SetEndOfFile(file) != FALSE;
-    ::CloseHandle(file);
+    const bool sized = ::SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN) != FALSE &&
+                       ::SetEndOfFile(file.get()) != FALSE;
     expect(sized, "cannot give " + utf8(path.wstring()) + " its size");
     return path;
 }
@@ -233,10 +232,9 @@ struct log_look {
 
 log_look look_at_log(const std::filesystem::path& log, std::size_t head_size = 1 << 20) {
     log_look look;
-    const unique_kernel_handle file{::CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                                  nullptr, OPEN_EXISTING, 0, nullptr)};
-    expect(static_cast<bool>(file) && file.get() != INVALID_HANDLE_VALUE,
-           "no " + utf8(log.wstring()));
+    const unique_file file{::CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                         OPEN_EXISTING, 0, nullptr)};
+    expect(static_cast<bool>(file), "no " + utf8(log.wstring()));
     std::vector<char> chunk(16 << 20);
     std::size_t run = 0;
     for (;;) {
@@ -331,9 +329,9 @@ void crash_in_save_chooser(const context& ctx, const std::string& name) {
 // Positions of about 150 bytes, every one starting to be supplied on `day`, until the list
 // holds `size` bytes: the whole list is kept, so the run holds all of it when the chooser opens.
 void write_large_list(const std::filesystem::path& path, ymd day, unsigned long long size) {
-    const unique_kernel_handle file{::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
-                                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
-    expect(file.get() != INVALID_HANDLE_VALUE, "cannot create " + utf8(path.wstring()));
+    const unique_file file{::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr)};
+    expect(static_cast<bool>(file), "cannot create " + utf8(path.wstring()));
     char date[16];
     std::snprintf(date, sizeof date, "%04d-%02u-%02u", static_cast<int>(day.year()),
                   static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()));
@@ -393,10 +391,9 @@ void crash_log_past_4_gib(const context& ctx, const std::string& name) {
     const std::string earlier = "2026-11-30 10:00:00.000\r\n\r\nKlaida: ankstesnė\r\n" + separator;
     constexpr LONGLONG log_size = 4300LL << 20;
     {
-        const unique_kernel_handle file{::CreateFileW(log.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                                                      nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                                      nullptr)};
-        expect(file.get() != INVALID_HANDLE_VALUE, "cannot create Klaidos.log");
+        const unique_file file{::CreateFileW(log.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+        expect(static_cast<bool>(file), "cannot create Klaidos.log");
         DWORD returned = 0;
         ::DeviceIoControl(file.get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
         DWORD done = 0;
@@ -410,9 +407,9 @@ void crash_log_past_4_gib(const context& ctx, const std::string& name) {
     }
     crash_once(place, ctx, false);
 
-    const unique_kernel_handle file{::CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                                  nullptr, OPEN_EXISTING, 0, nullptr)};
-    expect(file.get() != INVALID_HANDLE_VALUE, "Klaidos.log is gone");
+    const unique_file file{::CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                         OPEN_EXISTING, 0, nullptr)};
+    expect(static_cast<bool>(file), "Klaidos.log is gone");
     std::string first(earlier.size(), '\0');
     DWORD got = 0;
     expect(::ReadFile(file.get(), first.data(), static_cast<DWORD>(first.size()), &got, nullptr) !=

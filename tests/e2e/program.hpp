@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "handles.hpp"
+#include "base/unique_handle.hpp"
 
 namespace gpais::e2e {
 

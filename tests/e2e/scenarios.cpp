@@ -9,8 +9,8 @@
 #include <set>
 #include <thread>
 
+#include "base/unique_handle.hpp"
 #include "check.hpp"
-#include "handles.hpp"
 #include "remote_calendar.hpp"
 #include "screen.hpp"
 #include "user_session.hpp"

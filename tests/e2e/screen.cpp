@@ -4,8 +4,8 @@
 #include <fstream>
 #include <limits>
 
+#include "base/unique_handle.hpp"
 #include "check.hpp"
-#include "handles.hpp"
 
 namespace gpais::e2e {
 
@@ -20,7 +20,7 @@ struct canvas {
     int height = 0;
 
     canvas(int w, int h) : width(w), height(h) {
-        screen_dc screen;
+        const unique_screen_dc screen{::GetDC(nullptr)};
         dc.reset(::CreateCompatibleDC(screen.get()));
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -74,7 +74,7 @@ image drawn_icon(const wchar_t* id, int width, int height, std::uint32_t backgro
 
 image capture(const RECT& area) {
     canvas target(area.right - area.left, area.bottom - area.top);
-    screen_dc screen;
+    const unique_screen_dc screen{::GetDC(nullptr)};
     expect(::BitBlt(target.dc.get(), 0, 0, target.width, target.height, screen.get(), area.left,
                     area.top, SRCCOPY) != FALSE,
            "cannot read the screen");

@@ -28,7 +28,7 @@ struct ShownMessage {
 
 class FakePlatform final : public ErrorPlatform {
   public:
-    ClockReading time{2026, 12, 7, 9, 5, 3, 7};
+    LocalTime time{2026, 12, 7, 9, 5, 3, 7};
     std::map<std::string, std::optional<std::string>> version_values{
         {"ProductName", "Windows 10 Pro"},
         {"ReleaseId", "2009"},
@@ -47,7 +47,7 @@ class FakePlatform final : public ErrorPlatform {
     std::function<void()> on_user_name;  // lets a test fail inside the report builder
     std::function<void()> on_append;     // and in the writing of a log
 
-    ClockReading local_time() override { return time; }
+    LocalTime local_time() override { return time; }
     std::optional<std::string> windows_version_value(std::string_view name) override {
         auto it = version_values.find(std::string(name));
         return it == version_values.end() ? std::nullopt : it->second;

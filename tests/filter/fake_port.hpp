@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "filter/file_io.hpp"
 #include "filter/user_port.hpp"
+#include "io/file_io.hpp"
 
 namespace gpais::testing {
 
@@ -61,12 +61,12 @@ class FakePort : public UserPort {
         const auto found = files.find(path);
         return found == files.end() ? std::string() : found->second;
     }
-    std::optional<WriteError> write_file(std::string_view path, std::string_view bytes) override {
+    WriteResult write_file(std::string_view path, std::string_view bytes) override {
         calls.push_back("write:" + std::string(path));
         writes.emplace_back(std::string(path), std::string(bytes));
         if (real_files)
             return replace_file(path, bytes);
-        return write_error;
+        return write_error ? WriteResult(*write_error) : WriteResult();
     }
 };
 

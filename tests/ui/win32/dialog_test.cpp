@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-#include "errors/text_convert.hpp"
+#include "base/text_convert.hpp"
 #include "filter/date.hpp"
 #include "ui/calendar_fonts.hpp"
 #include "ui/choosers.hpp"

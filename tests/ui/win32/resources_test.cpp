@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "errors/text_convert.hpp"
-#include "errors/unique_handle.hpp"
+#include "base/text_convert.hpp"
+#include "base/unique_handle.hpp"
 #include "ui/resources/resource.h"
 #include "win32_test_support.hpp"
 

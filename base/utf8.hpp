@@ -1,6 +1,7 @@
 #pragma once
 // What one UTF-8 character is, for everything that counts characters: the filter's path
-// names and the crash report's stack columns must agree, so both use this rule.
+// names and the crash report's stack columns must agree, so both use this rule. Texts are
+// never decoded: a cut-short or stray sequence is still one character.
 
 #include <cstddef>
 #include <string_view>
@@ -40,6 +41,20 @@ namespace gpais::utf8 {
     for (std::size_t at = 0; at < text.size(); at = next_character(text, at))
         ++count;
     return count;
+}
+
+// The text less its last `count` characters; empty when it has no more than `count`. Characters
+// are only delimited reading forwards (a stray continuation byte is a character of its own), so
+// the cut is found by counting from the front.
+[[nodiscard]] constexpr std::string_view drop_last(std::string_view text,
+                                                   std::size_t count) noexcept {
+    const std::size_t total = length(text);
+    if (total <= count)
+        return {};
+    std::size_t at = 0;
+    for (std::size_t keep = total - count; keep > 0; --keep)
+        at = next_character(text, at);
+    return text.substr(0, at);
 }
 
 }  // namespace gpais::utf8

@@ -3,11 +3,10 @@
 // program, the console command and the tests. No window-system types.
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
-#include "filter/user_port.hpp"
+#include "filter/write_result.hpp"
 
 namespace gpais {
 
@@ -22,10 +21,10 @@ namespace gpais {
 // over the target in one step, so the target is either replaced whole or left as it was, also
 // across a power cut, and no partial or temporary file remains. Refuses a target that is a
 // folder or another non-regular file, a read-only file or one this user may not write, or a
-// blank path; never creates a missing folder. Returns the cause when nothing was written, and also
-// when the new file is in place but its folder could not be put on the disk (Linux), as it might
-// not survive.
-[[nodiscard]] std::optional<WriteError> replace_file(std::string_view path, std::string_view bytes);
+// blank path; never creates a missing folder. Not ok() when nothing was written, and also when
+// the new file is in place but its folder could not be put on the disk (Linux), as it might not
+// survive.
+[[nodiscard]] WriteResult replace_file(std::string_view path, std::string_view bytes);
 
 // The cause of a failed C runtime write, for writers of other streams (standard output).
 [[nodiscard]] WriteError write_error_from_errno(int error_number);

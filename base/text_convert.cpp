@@ -1,4 +1,4 @@
-#include "errors/text_convert.hpp"
+#include "base/text_convert.hpp"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "filter/file_io.hpp"
+#include "io/file_io.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "filter/write_cause.hpp"
-#include "temp_folder.hpp"
+#include "tests/filter/temp_folder.hpp"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -18,7 +18,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "errors/text_convert.hpp"
+#include "base/text_convert.hpp"
 #else
 #include <sys/fsuid.h>
 #include <sys/mount.h>
@@ -104,10 +104,10 @@ TEST(FileReplace, WritesWholeOrLeavesEverythingAsItWas) {
                                                               fs::perms::others_read);
             }
         }
-        const auto error = replace_file(folder.utf8(c.target), new_bytes);
-        EXPECT_EQ(!error.has_value(), c.expect_written) << c.name;
-        if (error) {
-            EXPECT_FALSE(write_cause_text(*error).empty()) << c.name;
+        const WriteResult written = replace_file(folder.utf8(c.target), new_bytes);
+        EXPECT_EQ(written.ok(), c.expect_written) << c.name;
+        if (!written.ok()) {
+            EXPECT_FALSE(write_cause_text(written.error()).empty()) << c.name;
         }
         EXPECT_EQ(folder.names(), c.names_after) << c.name << ": no temporary file may remain";
         if (c.expect_written) {
@@ -356,11 +356,11 @@ TEST_P(FileReplaceFailure, SaysWhyAndLeavesEverythingAsItWas) {
     // Larger than the small disk, so a full disk shows in the middle of the write.
     const std::string new_list = "<produktai>\r\n" + std::string(1 << 20, 'n') + "</produktai>";
 
-    const auto error = replace_file(situation.folder.utf8(target), new_list);
+    const WriteResult written = replace_file(situation.folder.utf8(target), new_list);
     situation.release_holds();
 
-    ASSERT_TRUE(error.has_value()) << "the write was reported as done";
-    const std::string text = write_cause_text(*error);
+    ASSERT_FALSE(written.ok()) << "the write was reported as done";
+    const std::string text = write_cause_text(written.error());
     if (c.cause_is_prefix) {
         EXPECT_EQ(text.substr(0, c.cause.size()), c.cause) << text;
         EXPECT_GT(text.size(), c.cause.size() + 1) << "the system's own words are missing";
@@ -398,7 +398,7 @@ INSTANTIATE_TEST_SUITE_P(Causes, FileReplaceFailure, ::testing::ValuesIn(failure
 
 TEST(FileReplace, BlankPathIsRefused) {
     for (const char* path : {"", "  ", "\t\r\n"}) {
-        EXPECT_TRUE(replace_file(path, "x").has_value()) << '"' << path << '"';
+        EXPECT_FALSE(replace_file(path, "x").ok()) << '"' << path << '"';
     }
 }
 
@@ -407,7 +407,7 @@ TEST(FileReplace, ReplacingTheProductListItselfKeepsItWholeAndReadable) {
     const std::string list = folder.utf8("sarasas.xml");
     folder.write("sarasas.xml", std::string(1 << 20, 'a'));
     const std::string smaller = "<produktai>\r\n</produktai>\r\n";
-    ASSERT_FALSE(replace_file(list, smaller).has_value());
+    ASSERT_TRUE(replace_file(list, smaller).ok());
     EXPECT_EQ(read_whole_file(list), smaller);
     EXPECT_EQ(folder.names(), std::vector<std::string>{"sarasas.xml"});
 }
@@ -417,7 +417,7 @@ TEST(FileReplace, LinkStaysALinkAndItsFileIsReplaced) {
     TempFolder folder;
     folder.write("real.xml", "OLD");
     fs::create_symlink(folder.path() / "real.xml", folder.path() / "link.xml");
-    ASSERT_FALSE(replace_file(folder.utf8("link.xml"), "NEW").has_value());
+    ASSERT_TRUE(replace_file(folder.utf8("link.xml"), "NEW").ok());
     EXPECT_TRUE(fs::is_symlink(folder.path() / "link.xml"));
     EXPECT_EQ(read_whole_file(folder.utf8("real.xml")), "NEW");
 }
@@ -427,7 +427,7 @@ TEST(FileReplace, ReplacedFileKeepsItsPermissions) {
     folder.write("out.xml", "OLD");
     const auto private_perms = fs::perms::owner_read | fs::perms::owner_write;
     fs::permissions(folder.path() / "out.xml", private_perms);
-    ASSERT_FALSE(replace_file(folder.utf8("out.xml"), "NEW").has_value());
+    ASSERT_TRUE(replace_file(folder.utf8("out.xml"), "NEW").ok());
     EXPECT_EQ(fs::status(folder.path() / "out.xml").permissions(), private_perms);
 }
 #endif

@@ -1,0 +1,19 @@
+#include "io/file_port.hpp"
+
+#include "io/file_io.hpp"
+
+namespace gpais {
+
+LocalTime FilePort::local_now() {
+    return read_local_time();
+}
+
+std::string FilePort::read_file(std::string_view path) {
+    return read_whole_file(path);
+}
+
+WriteResult FilePort::write_file(std::string_view path, std::string_view bytes) {
+    return replace_file(path, bytes);
+}
+
+}  // namespace gpais

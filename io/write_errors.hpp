@@ -1,0 +1,17 @@
+#pragma once
+// The causes behind the C runtime's and the system's failure codes, shared by the file code of
+// both platforms.
+
+#include <system_error>
+
+#include "filter/write_result.hpp"
+
+namespace gpais::io {
+
+// A failure the C runtime gave as errno, which it does on Windows as well.
+[[nodiscard]] WriteError errno_failure(int code);
+
+// A refusal made here rather than by the system carries no system code.
+[[nodiscard]] WriteError refusal(WriteCause cause);
+
+}  // namespace gpais::io

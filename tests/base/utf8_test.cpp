@@ -1,0 +1,72 @@
+#include "base/utf8.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace gpais {
+namespace {
+
+TEST(Utf8Length, CountsSequencesAsTheyAreAnnounced) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::size_t expected;
+    };
+    const Case cases[] = {
+        {"empty", "", 0},
+        {"ASCII counts bytes", "abc.xml", 7},
+        {"Lithuanian word", "Prane\xC5\xA1imas", 10},
+        {"three-byte sequence", "\xE2\x82\xAC", 1},
+        {"four-byte sequence", "\xF0\x9F\x98\x80", 1},
+        {"stray continuation bytes count one each", "\x80\xBF", 2},
+        {"sequence cut short by ASCII",
+         "\xE2\x82"
+         "a",
+         2},
+        {"sequence cut short by the end", "a\xF0\x9F", 2},
+        {"lead byte directly followed by a lead byte", "\xC5\xC5\xA1", 2},
+        {"F8 and above announce three", "\xFF\x80\x80\x80\x80", 2},
+        {"windows-1257 letter alone",
+         "s\xE0"
+         "a",
+         3},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(utf8::length(c.text), c.expected) << c.name;
+}
+
+TEST(Utf8DropLast, DropsWholeCharacters) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::size_t count;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"extension of an ASCII path", "C:\\d\\list.xml", 4, "C:\\d\\list"},
+        {"extension after Lithuanian letters",
+         "C:\\s\xC4\x85ra\xC5\xA1"
+         "ai.xml",
+         4,
+         "C:\\s\xC4\x85ra\xC5\xA1"
+         "ai"},
+        {"multi-byte letters at the end", "x\xC4\x85\xC4\x8D\xC4\x99", 2, "x\xC4\x85"},
+        {"nothing to drop", "abc", 0, "abc"},
+        {"exactly as long as the count",
+         "\xC5\xA1"
+         "abc",
+         4, ""},
+        {"shorter than the count", "ab", 4, ""},
+        {"empty text", "", 4, ""},
+        {"cut-short sequence is one character",
+         "ab\xE2\x82"
+         "c",
+         2, "ab"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(utf8::drop_last(c.text, c.count), c.expected) << c.name;
+}
+
+}  // namespace
+}  // namespace gpais
