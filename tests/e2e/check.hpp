@@ -10,14 +10,13 @@
 #include <string_view>
 #include <thread>
 
+#include "base/text_convert.hpp"
+
 namespace gpais::e2e {
 
 struct failure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
-
-std::wstring wide(std::string_view utf8);
-std::string utf8(std::wstring_view text);
 
 inline void expect(bool condition, const std::string& what) {
     if (!condition) {
@@ -29,7 +28,8 @@ inline void expect(bool condition, const std::string& what) {
 inline void expect_text(std::wstring_view actual, std::wstring_view expected,
                         const std::string& what) {
     if (actual != expected) {
-        throw failure(what + ": got \"" + utf8(actual) + "\", expected \"" + utf8(expected) + "\"");
+        throw failure(what + ": got \"" + to_utf8(actual) + "\", expected \"" + to_utf8(expected) +
+                      "\"");
     }
 }
 

@@ -49,14 +49,14 @@ std::filesystem::path make_huge_list(const std::filesystem::path& folder) {
     const std::filesystem::path path = folder / L"Didelis sąrašas.xml";
     const unique_file file{::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
-    expect(static_cast<bool>(file), "cannot create " + utf8(path.wstring()));
+    expect(static_cast<bool>(file), "cannot create " + to_utf8(path.wstring()));
     DWORD returned = 0;
     ::DeviceIoControl(file.get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
     LARGE_INTEGER size{};
     size.QuadPart = huge_size;
     const bool sized = ::SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN) != FALSE &&
                        ::SetEndOfFile(file.get()) != FALSE;
-    expect(sized, "cannot give " + utf8(path.wstring()) + " its size");
+    expect(sized, "cannot give " + to_utf8(path.wstring()) + " its size");
     return path;
 }
 
@@ -107,7 +107,7 @@ void expect_memory_report(std::string_view report, const std::filesystem::path& 
                                                      "DIALOGFUNC", "MAIN"};
     expect(names == expected_names, "the stack is not the run's:" + shown);
     expect(stack[0] == "    MEMORY(0)                   ()", "the library level: " + stack[0]);
-    const std::string run_values = "(\"" + utf8(list.wstring()) + "\", " + compact_date(first) +
+    const std::string run_values = "(\"" + to_utf8(list.wstring()) + "\", " + compact_date(first) +
                                    ", " + compact_date(last) + "), \"\", 0";
     expect(stack[2].ends_with(run_values) && stack[2].size() == 32 + run_values.size(),
            "the run's level: " + stack[2] + "\nexpected its values " + run_values);
@@ -234,7 +234,7 @@ log_look look_at_log(const std::filesystem::path& log, std::size_t head_size = 1
     log_look look;
     const unique_file file{::CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                          OPEN_EXISTING, 0, nullptr)};
-    expect(static_cast<bool>(file), "no " + utf8(log.wstring()));
+    expect(static_cast<bool>(file), "no " + to_utf8(log.wstring()));
     std::vector<char> chunk(16 << 20);
     std::size_t run = 0;
     for (;;) {
@@ -331,7 +331,7 @@ void crash_in_save_chooser(const context& ctx, const std::string& name) {
 void write_large_list(const std::filesystem::path& path, ymd day, unsigned long long size) {
     const unique_file file{::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                          FILE_ATTRIBUTE_NORMAL, nullptr)};
-    expect(static_cast<bool>(file), "cannot create " + utf8(path.wstring()));
+    expect(static_cast<bool>(file), "cannot create " + to_utf8(path.wstring()));
     char date[16];
     std::snprintf(date, sizeof date, "%04d-%02u-%02u", static_cast<int>(day.year()),
                   static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()));
@@ -351,7 +351,7 @@ void write_large_list(const std::filesystem::path& path, ymd day, unsigned long 
         expect(::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done,
                            nullptr) != FALSE &&
                    done == bytes.size(),
-               "cannot write " + utf8(path.wstring()));
+               "cannot write " + to_utf8(path.wstring()));
         written += done;
     };
     put(head);

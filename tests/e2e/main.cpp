@@ -55,12 +55,12 @@ int main() {
                      "no X display: run `source scripts/wine-env.sh && wine_env_start` first\n");
         return 2;
     }
-    const std::string name = utf8(args[1]);
+    const std::string name = to_utf8(args[1]);
     context ctx{windows_path(args[2]), windows_path(args[3]),
                 args.size() > 4 ? windows_path(args[4]) : std::filesystem::path{}};
     if (!std::filesystem::exists(ctx.exe)) {
         std::fprintf(stderr, "FAIL %s: the program %s has not been built\n", name.c_str(),
-                     utf8(ctx.exe.wstring()).c_str());
+                     to_utf8(ctx.exe.wstring()).c_str());
         return 1;
     }
     for (const auto& s : scenarios()) {

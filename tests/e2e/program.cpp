@@ -15,7 +15,7 @@ program::program(const std::filesystem::path& exe, const std::wstring& command_t
     PROCESS_INFORMATION info{};
     const BOOL started = ::CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE,
                                           0, nullptr, start_folder.c_str(), &startup, &info);
-    expect(started != FALSE, "cannot start " + utf8(exe.wstring()) + " (error " +
+    expect(started != FALSE, "cannot start " + to_utf8(exe.wstring()) + " (error " +
                                  std::to_string(::GetLastError()) + ")");
     ::CloseHandle(info.hThread);
     process_.reset(info.hProcess);

@@ -250,8 +250,8 @@ HWND run_to_save_chooser(user_session& session, const std::wstring& list_path_te
         fits =
             fits || proposed == stem + name_stamp(time) || proposed == stem_name + name_stamp(time);
     }
-    expect(fits, "the save chooser proposes \"" + utf8(proposed) + "\", expected \"" +
-                     utf8(stem + name_stamp(before)) + "\" or its file name alone");
+    expect(fits, "the save chooser proposes \"" + to_utf8(proposed) + "\", expected \"" +
+                     to_utf8(stem + name_stamp(before)) + "\" or its file name alone");
     expect_text(text_of(chooser, 0x470), L"GPAIS failai (*.xml)", "the save chooser's file types");
     return chooser;
 }

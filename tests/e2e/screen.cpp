@@ -110,7 +110,7 @@ void save_bmp(const image& picture, const std::filesystem::path& file) {
         }
         out.write(line.data(), static_cast<std::streamsize>(line.size()));
     }
-    expect(static_cast<bool>(out), "cannot write " + utf8(file.wstring()));
+    expect(static_cast<bool>(out), "cannot write " + to_utf8(file.wstring()));
 }
 
 const wchar_t* shown_icon(HWND icon_control) {

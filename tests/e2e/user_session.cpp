@@ -132,18 +132,18 @@ void user_session::cancel_chooser(HWND chooser) {
 void user_session::answer_box(const expected_box& expected) {
     HWND box = wait_dialog(program_.id(), expected.caption);
     expect_text(text_of(box, 0xFFFF), expected.text, "message box text");
-    expect(visible_buttons(box) == 1, "the message box \"" + utf8(expected.text) + "\" shows " +
+    expect(visible_buttons(box) == 1, "the message box \"" + to_utf8(expected.text) + "\" shows " +
                                           std::to_string(visible_buttons(box)) +
                                           " buttons, not only OK");
     HWND icon = icon_control(box);
-    expect(icon != nullptr, "the message box \"" + utf8(expected.text) + "\" shows no icon");
+    expect(icon != nullptr, "the message box \"" + to_utf8(expected.text) + "\" shows no icon");
     // The box may not be painted yet when it is found, so its icon is looked at a few times.
     const wchar_t* seen = nullptr;
     for (int attempt = 0; attempt < 40 && seen != expected.icon; ++attempt) {
         std::this_thread::sleep_for(50ms);
         seen = shown_icon(icon);
     }
-    expect(seen == expected.icon, "the message box \"" + utf8(expected.text) + "\" shows the " +
+    expect(seen == expected.icon, "the message box \"" + to_utf8(expected.text) + "\" shows the " +
                                       icon_name(seen) + " icon, expected the " +
                                       icon_name(expected.icon) + " icon");
     e2e::click(box, IDOK);
@@ -169,7 +169,7 @@ void user_session::expect_end_without(const std::wstring& caption, const std::st
     const auto deadline = std::chrono::steady_clock::now() + 10s;
     while (program_.running()) {
         expect(find_dialog(program_.id(), caption) == nullptr,
-               "a box \"" + utf8(caption) + "\" appeared " + after);
+               "a box \"" + to_utf8(caption) + "\" appeared " + after);
         expect(std::chrono::steady_clock::now() < deadline,
                "the program did not end " + after + "; " + describe_dialogs(program_.id()));
         std::this_thread::sleep_for(20ms);

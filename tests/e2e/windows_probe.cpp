@@ -43,7 +43,7 @@ std::vector<HWND> process_dialogs(DWORD process_id) {
 std::string describe_dialogs(DWORD process_id) {
     std::string list;
     for (HWND window : process_dialogs(process_id)) {
-        list += (list.empty() ? "\"" : ", \"") + utf8(caption_of(window)) + "\"";
+        list += (list.empty() ? "\"" : ", \"") + to_utf8(caption_of(window)) + "\"";
     }
     return list.empty() ? "no window of the program is open" : "open windows: " + list;
 }
@@ -60,7 +60,7 @@ HWND find_dialog(DWORD process_id, const std::wstring& caption) {
 HWND wait_dialog(DWORD process_id, const std::wstring& caption, std::chrono::milliseconds limit) {
     try {
         return wait_for([&] { return find_dialog(process_id, caption); }, limit,
-                        "the window \"" + utf8(caption) + "\"");
+                        "the window \"" + to_utf8(caption) + "\"");
     } catch (const failure& e) {
         throw failure(std::string(e.what()) + "; " + describe_dialogs(process_id));
     }
@@ -81,7 +81,7 @@ LRESULT send(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     DWORD_PTR result = 0;
     const LRESULT sent =
         ::SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 5000, &result);
-    expect(sent != 0, "message " + std::to_string(message) + " to a " + utf8(class_of(window)) +
+    expect(sent != 0, "message " + std::to_string(message) + " to a " + to_utf8(class_of(window)) +
                           " got no answer within 5 s (error " + std::to_string(::GetLastError()) +
                           ")");
     return static_cast<LRESULT>(result);

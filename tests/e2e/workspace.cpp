@@ -14,7 +14,7 @@ workspace::workspace(const std::string& scenario, const std::filesystem::path& s
     wchar_t temp[MAX_PATH + 1] = {};
     ::GetTempPathW(MAX_PATH + 1, temp);
     root_ = std::filesystem::path(temp) /
-            (L"gpais-e2e-" + wide(scenario) + L"-" + std::to_wstring(::GetCurrentProcessId()));
+            (L"gpais-e2e-" + to_wide(scenario) + L"-" + std::to_wstring(::GetCurrentProcessId()));
     start_ = root_ / L"Darbai ąčęėįšųūž";
     std::filesystem::remove_all(root_);
     std::filesystem::create_directories(start_ / L"poaplankis");
@@ -30,16 +30,16 @@ workspace::~workspace() {
 }
 
 std::filesystem::path workspace::golden(const std::string& name) const {
-    return source_ / L"golden" / wide(name);
+    return source_ / L"golden" / to_wide(name);
 }
 
 std::filesystem::path workspace::data(const std::string& name) const {
-    return source_ / L"data" / wide(name);
+    return source_ / L"data" / to_wide(name);
 }
 
 std::string read_bytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
-    expect(static_cast<bool>(in), "cannot read " + utf8(file.wstring()));
+    expect(static_cast<bool>(in), "cannot read " + to_utf8(file.wstring()));
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
@@ -53,7 +53,7 @@ void expect_same_bytes(const std::filesystem::path& actual, const std::filesyste
     while (at < got.size() && at < want.size() && got[at] == want[at]) {
         ++at;
     }
-    throw failure(utf8(actual.wstring()) + " differs from " + utf8(expected.wstring()) +
+    throw failure(to_utf8(actual.wstring()) + " differs from " + to_utf8(expected.wstring()) +
                   " at byte " + std::to_string(at) + " (" + std::to_string(got.size()) +
                   " bytes written, " + std::to_string(want.size()) + " expected)");
 }
