@@ -9,10 +9,9 @@
 #include <vector>
 
 #include "errors/value.hpp"
+#include "filter/messages.hpp"
 
 namespace gpais {
-
-enum class Icon : unsigned { error = 16, warning = 48, information = 64 };
 
 struct FileType {
     std::string description;  // "GPAIS failai (*.xml)"
