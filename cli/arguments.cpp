@@ -3,6 +3,7 @@
 #include <array>
 
 #include "filter/bytes.hpp"
+#include "filter/messages.hpp"
 
 namespace gpais::cli {
 
@@ -30,6 +31,10 @@ const OptionName* find_option(std::string_view name) {
         }
     }
     return nullptr;
+}
+
+UsageError dialog_check(const Message& message) {
+    return {std::string(message.text), true};
 }
 
 UsageError invalid_date(std::string_view option, std::string_view text) {
@@ -113,13 +118,13 @@ Command parse_arguments(std::span<const std::string> arguments) {
         if (!last)
             return invalid_date("--to", *values[to]);
         if (*first > *last)
-            return UsageError{"Blogai nurodytos periodo datos"};
+            return dialog_check(messages::bad_period);
         command.mode = PeriodMode{*first, *last};
     } else {
         command.mode = ErrorLogMode{*values[errors]};
     }
     if (!product_list || is_blank(*product_list))
-        return UsageError{"Nenurodytas pradinis failas"};
+        return dialog_check(messages::no_product_list);
     command.product_list = std::move(*product_list);
     return command;
 }

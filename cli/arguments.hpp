@@ -28,6 +28,9 @@ struct HelpCommand {};
 struct VersionCommand {};
 struct UsageError {
     std::string message;
+    // Set for the two checks the dialog makes too (the period's order, a missing list): they keep
+    // the dialog's own words and, unlike the other usage errors, no pointer to the help.
+    bool dialog_message = false;
 };
 
 using Command = std::variant<FilterCommand, HelpCommand, VersionCommand, UsageError>;

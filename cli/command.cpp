@@ -18,12 +18,6 @@ void print_line(std::FILE* stream, std::string_view text) {
     std::fputc('\n', stream);
 }
 
-// The two date checks are the ones the dialog makes, so they keep the dialog's own words;
-// every other usage error also points to the help.
-bool is_dialog_message(std::string_view message) {
-    return message == "Blogai nurodytos periodo datos" || message == "Nenurodytas pradinis failas";
-}
-
 }  // namespace
 
 int run_command(std::span<const std::string> arguments, std::FILE* out, std::FILE* err) {
@@ -38,7 +32,8 @@ int run_command(std::span<const std::string> arguments, std::FILE* out, std::FIL
     }
     if (const auto* usage = std::get_if<UsageError>(&command)) {
         print_line(err, usage->message);
-        if (!is_dialog_message(usage->message))
+        // Every usage error but the dialog's own checks also points to the help.
+        if (!usage->dialog_message)
             print_line(err, "gpais-filter --help");
         return exit_usage;
     }

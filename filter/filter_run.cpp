@@ -8,6 +8,7 @@
 #include "filter/code_set.hpp"
 #include "filter/compaction.hpp"
 #include "filter/date_match.hpp"
+#include "filter/messages.hpp"
 #include "filter/output_name.hpp"
 #include "filter/position_scan.hpp"
 #include "filter/write_cause.hpp"
@@ -16,11 +17,11 @@ namespace gpais {
 
 namespace {
 
-constexpr std::string_view caption_error = "Klaida";
-constexpr std::string_view caption_information = "Informacija";
-
-void tell_bad_product_list(UserPort& port) {
-    port.show_message("Blogas nurodyto failo turinys", caption_error, Icon::error);
+void tell(UserPort& port, const Message& message) {
+    port.show_message(message.text, message.caption, message.icon);
+}
+void tell(UserPort& port, const ComposedMessage& message) {
+    tell(port, message.view());
 }
 
 // Reads the product list into the run's document and finds its list; nothing when the run has
@@ -31,7 +32,7 @@ std::optional<std::size_t> read_product_list(std::string_view path, std::string&
     const std::optional<std::size_t> anchor =
         is_blank(document) ? std::nullopt : find_list_anchor(document);
     if (!anchor)
-        tell_bad_product_list(port);
+        tell(port, messages::bad_product_list);
     return anchor;
 }
 
@@ -41,21 +42,21 @@ std::optional<std::size_t> read_product_list(std::string_view path, std::string&
 RunOutcome save_kept(std::string& document, std::optional<std::size_t> kept,
                      std::string_view product_list_path, UserPort& port) {
     if (!kept) {
-        tell_bad_product_list(port);
+        tell(port, messages::bad_product_list);
         return RunOutcome::bad_product_list;
     }
     if (*kept == 0) {
-        port.show_message("Gaila bet neradau nei vienos tinkamos pozicijos", caption_information,
-                          Icon::warning);
+        tell(port, messages::nothing_kept);
         return RunOutcome::nothing_kept;
     }
     remove_blank_lines(document);
 
     SaveRequest request;
-    request.title = "GPAIS failų tvarkytojas";
+    request.title = messages::list_chooser.title;
     request.initial_folder = port.current_folder();
     request.default_extension = ".xml";
-    request.file_types = {FileType{"GPAIS failai (*.xml)", "*.xml"}};
+    request.file_types = {FileType{std::string(messages::list_chooser.file_type),
+                                   std::string(messages::list_chooser.pattern)}};
     request.filter_index = 1;
     request.proposed_name = default_output_name(product_list_path, port.local_now());
     const std::string chosen = port.choose_save_file(request);
@@ -65,13 +66,10 @@ RunOutcome save_kept(std::string& document, std::optional<std::size_t> kept,
         return RunOutcome::cancelled;
 
     if (const WriteResult written = port.write_file(chosen, document); !written.ok()) {
-        port.show_message(
-            "Nepavyko įrašyti failo: " + chosen + "\n" + write_cause_text(written.error()),
-            caption_error, Icon::error);
+        tell(port, messages::file_not_written(chosen, write_cause_text(written.error())));
         return RunOutcome::write_failed;
     }
-    port.show_message("Sveikinu, failas suformuotas su " + std::to_string(*kept) + " pozicijoms.",
-                      caption_information, Icon::information);
+    tell(port, messages::file_written(*kept));
     return RunOutcome::written;
 }
 
@@ -94,7 +92,7 @@ RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, std::string_view 
     GPAIS_LINE();
     codes = build_code_set(port.read_file(error_log_path));
     if (codes.empty()) {
-        port.show_message("Klaidų faile neradau produktų kodų", caption_error, Icon::error);
+        tell(port, messages::no_codes);
         return RunOutcome::no_codes;
     }
     GPAIS_LINE();

@@ -10,11 +10,10 @@
 
 #include "base/local_time.hpp"
 #include "errors/value.hpp"
+#include "filter/messages.hpp"
 #include "filter/write_result.hpp"
 
 namespace gpais {
-
-enum class Icon : unsigned { error = 16, warning = 48, information = 64 };
 
 struct FileType {
     std::string description;  // "GPAIS failai (*.xml)"

@@ -11,6 +11,7 @@
 #include "filter/code_set.hpp"
 #include "filter/date_match.hpp"
 #include "filter/filter_run.hpp"
+#include "filter/messages.hpp"
 #include "filter/position_scan.hpp"
 #include "fuzz/fuzz_check.hpp"
 #include "tests/filter/literal_scan.hpp"
@@ -122,7 +123,8 @@ void run_refused(const std::string& input) {
                                gpais::Date::from_numbers(2100, 1, 1), port);
     FUZZ_CHECK(outcome == gpais::RunOutcome::bad_product_list);
     FUZZ_CHECK(!port.wrote);
-    FUZZ_CHECK(port.messages == std::vector<std::string>{"Blogas nurodyto failo turinys"});
+    FUZZ_CHECK(port.messages ==
+               std::vector<std::string>{std::string(gpais::messages::bad_product_list.text)});
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "errors/raise.hpp"
 #include "filter/bytes.hpp"
 #include "filter/filter_run.hpp"
+#include "filter/messages.hpp"
 #include "ui/calendar_fonts.hpp"
 #include "ui/choosers.hpp"
 #include "ui/command_line.hpp"
@@ -82,10 +83,11 @@ void on_init(HWND dialog) {
     ::SetFocus(::GetDlgItem(dialog, IDC_RUN));
 }
 
-void choose_into(HWND dialog, int edit_id, std::string_view title, std::string_view extension,
-                 FileType file_type) {
+void choose_into(HWND dialog, int edit_id, const ChooserText& text, std::string_view extension) {
+    const std::vector<FileType> file_types{
+        {std::string(text.file_type), std::string(text.pattern)}};
     const std::string chosen =
-        CHOOSEOPENFILE(title, CURRENTFOLDER(), extension, {std::move(file_type)}, 1);
+        CHOOSEOPENFILE(text.title, CURRENTFOLDER(), extension, file_types, 1);
     if (!is_blank(chosen))
         set_control_text(dialog, edit_id, chosen);
 }
@@ -93,6 +95,10 @@ void choose_into(HWND dialog, int edit_id, std::string_view title, std::string_v
 void switch_control_set(HWND dialog, int clicked_id) {
     for (const ControlVisibility& control : visibility_after_click(clicked_id))
         ::ShowWindow(::GetDlgItem(dialog, control.id), control.visible ? SW_SHOWNORMAL : SW_HIDE);
+}
+
+void show(const Message& message) {
+    SHOWMESSAGE(message.text, message.caption, message.icon);
 }
 
 void run(HWND dialog) {
@@ -107,11 +113,11 @@ void run(HWND dialog) {
     const Date first = MONTHDATE(dialog, IDC_CAL_FROM);
     const Date last = MONTHDATE(dialog, IDC_CAL_TO);
     if (first > last) {
-        SHOWMESSAGE("Blogai nurodytos periodo datos", "Pranešimas", Icon::warning);
+        show(messages::bad_period);
         return;
     }
     if (is_blank(control_text(dialog, IDC_EDIT_LIST))) {
-        SHOWMESSAGE("Nenurodytas pradinis failas", "Pranešimas", Icon::warning);
+        show(messages::no_product_list);
         return;
     }
     const std::string product_list = control_text(dialog, IDC_EDIT_LIST);
@@ -135,12 +141,10 @@ void on_command(HWND dialog, int control_id) {
             run_in_progress = false;
             return;
         case IDC_BROWSE_LIST:
-            choose_into(dialog, IDC_EDIT_LIST, "GPAIS failų tvarkytojas", ".xml",
-                        {"GPAIS failai (*.xml)", "*.xml"});
+            choose_into(dialog, IDC_EDIT_LIST, messages::list_chooser, ".xml");
             return;
         case IDC_BROWSE_LOG:
-            choose_into(dialog, IDC_EDIT_LOG, "GPAIS klaidų failas", ".log",
-                        {"GPAIS klaidos (*.log,*.txt)", "*.log;*.txt"});
+            choose_into(dialog, IDC_EDIT_LOG, messages::log_chooser, ".log");
             return;
         case IDC_MODE_PERIOD:
         case IDC_MODE_ERRORS:

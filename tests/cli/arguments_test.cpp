@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "filter/messages.hpp"
+
 namespace gpais::cli {
 namespace {
 
@@ -31,6 +33,10 @@ std::string describe(const Command& command) {
     }
     return "errors " + std::get<ErrorLogMode>(filter.mode).error_log + " " + filter.product_list +
            " " + output;
+}
+
+std::string usage(const Message& message) {
+    return "usage: " + std::string(message.text);
 }
 
 TEST(Arguments, TableOfCommandLines) {
@@ -63,7 +69,7 @@ TEST(Arguments, TableOfCommandLines) {
          "usage: Nežinomas parametras: --period (unknown option)"},
         {"first date after last",
          {"--from", "2026-11-30", "--to", "2026-11-01", "a.xml"},
-         "usage: Blogai nurodytos periodo datos"},
+         usage(messages::bad_period)},
         {"day-first date",
          {"--from", "01-11-2026", "--to", "2026-11-30", "a.xml"},
          "usage: Bloga data --from 01-11-2026 (invalid date; expected YYYY-MM-DD)"},
@@ -80,8 +86,8 @@ TEST(Arguments, TableOfCommandLines) {
          {"--from", "2026-11-01", "--to", "2026-11-30", "--errors", "k.log", "a.xml"},
          "usage: Nurodykite arba --from ir --to, arba --errors (choose one mode, not both)"},
         {"no mode", {"a.xml"}, "usage: Nurodykite --from ir --to arba --errors (choose a mode)"},
-        {"no product list", {"--errors", "k.log"}, "usage: Nenurodytas pradinis failas"},
-        {"blank product list", {"--errors", "k.log", "  "}, "usage: Nenurodytas pradinis failas"},
+        {"no product list", {"--errors", "k.log"}, usage(messages::no_product_list)},
+        {"blank product list", {"--errors", "k.log", "  "}, usage(messages::no_product_list)},
         {"two product lists",
          {"--errors", "k.log", "a.xml", "b.xml"},
          "usage: Per daug argumentų: b.xml (only one product list may be given)"},
@@ -100,6 +106,30 @@ TEST(Arguments, TableOfCommandLines) {
     };
     for (const ParseCase& c : cases) {
         EXPECT_EQ(describe(parse_arguments(c.arguments)), c.expected) << c.name;
+    }
+}
+
+// Only the checks the dialog makes too are marked as the dialog's.
+TEST(Arguments, UsageErrorsSayWhetherTheyAreTheDialogsChecks) {
+    struct FlagCase {
+        const char* name;
+        std::vector<std::string> arguments;
+        bool dialog_message;
+    };
+    const FlagCase cases[] = {
+        {"first date after last", {"--from", "2026-11-30", "--to", "2026-11-01", "a.xml"}, true},
+        {"no product list", {"--errors", "k.log"}, true},
+        {"blank product list", {"--errors", "k.log", "  "}, true},
+        {"unknown option", {"--period", "x", "a.xml"}, false},
+        {"day-first date", {"--from", "01-11-2026", "--to", "2026-11-30", "a.xml"}, false},
+        {"no mode", {"a.xml"}, false},
+        {"blank output path", {"--errors", "k.log", "-o", " ", "a.xml"}, false},
+    };
+    for (const FlagCase& c : cases) {
+        const Command command = parse_arguments(c.arguments);
+        const auto* usage = std::get_if<UsageError>(&command);
+        ASSERT_NE(usage, nullptr) << c.name;
+        EXPECT_EQ(usage->dialog_message, c.dialog_message) << c.name;
     }
 }
 

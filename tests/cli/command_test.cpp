@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "../filter/temp_folder.hpp"
+#include "tests/filter/temp_folder.hpp"
+#include "filter/messages.hpp"
 #include "io/file_io.hpp"
 
 namespace gpais::cli {
@@ -40,6 +41,14 @@ std::string quoted(const std::string& text) {
         }
     }
     return result + "'";
+}
+
+// A message as the command prints it: its text on a line of its own.
+std::string line(const Message& message) {
+    return std::string(message.text) + "\n";
+}
+std::string line(const ComposedMessage& message) {
+    return line(message.view());
 }
 
 struct Result {
@@ -80,77 +89,77 @@ TEST(Command, EndToEnd) {
         {"period mode into a named file",
          {"--from", "2026-11-01", "--to", "2026-11-30", "-o", "naujas.xml", "sąrašas.xml"},
          0,
-         "Sveikinu, failas suformuotas su 2 pozicijoms.\n",
+         line(messages::file_written(2)),
          "",
          "naujas.xml",
          in_november},
         {"error-log mode to standard output",
          {"--errors", "klaidos.log", "-o", "-", "sąrašas.xml"},
          0,
-         "Sveikinu, failas suformuotas su 1 pozicijoms.\n",
+         line(messages::file_written(1)),
          with_b2,
          nullptr,
          ""},
         {"missing product list",
          {"--errors", "klaidos.log", "nėra.xml"},
          1,
-         "Blogas nurodyto failo turinys\n",
+         line(messages::bad_product_list),
          "",
          nullptr,
          ""},
         {"a list cut off in the middle of a position is refused",
          {"--from", "2026-11-01", "--to", "2026-11-30", "-o", "-", "nutrukęs.xml"},
          1,
-         "Blogas nurodyto failo turinys\n",
+         line(messages::bad_product_list),
          "",
          nullptr,
          ""},
         {"error log without codes",
          {"--errors", "sąrašas.xml", "sąrašas.xml"},
          1,
-         "Klaidų faile neradau produktų kodų\n",
+         line(messages::no_codes),
          "",
          nullptr,
          ""},
         {"nothing in the period",
          {"--from", "2025-01-01", "--to", "2025-12-31", "sąrašas.xml"},
          1,
-         "Gaila bet neradau nei vienos tinkamos pozicijos\n",
+         line(messages::nothing_kept),
          "",
          nullptr,
          ""},
         {"output into a missing folder",
          {"--from", "2026-11-01", "--to", "2026-11-30", "-o", "nėra/naujas.xml", "sąrašas.xml"},
          1,
-         "Nepavyko įrašyti failo: nėra/naujas.xml\nNėra tokio aplanko.\n",
+         line(messages::file_not_written("nėra/naujas.xml", "Nėra tokio aplanko.")),
          "",
          nullptr,
          ""},
         {"output onto a folder",
          {"--from", "2026-11-01", "--to", "2026-11-30", "-o", "aplankas_ž", "sąrašas.xml"},
          1,
-         "Nepavyko įrašyti failo: aplankas_ž\nNurodytas kelias yra aplankas.\n",
+         line(messages::file_not_written("aplankas_ž", "Nurodytas kelias yra aplankas.")),
          "",
          nullptr,
          ""},
         {"output over a read-only file leaves it as it was",
          {"--errors", "klaidos.log", "-o", "tik_skaitymui.xml", "sąrašas.xml"},
          1,
-         "Nepavyko įrašyti failo: tik_skaitymui.xml\nFailas pažymėtas tik skaitymui.\n",
+         line(messages::file_not_written("tik_skaitymui.xml", "Failas pažymėtas tik skaitymui.")),
          "",
          "tik_skaitymui.xml",
          "SENAS\r\n"},
         {"output over the product list replaces it",
          {"--errors", "klaidos.log", "-o", "kopija.xml", "kopija.xml"},
          0,
-         "Sveikinu, failas suformuotas su 1 pozicijoms.\n",
+         line(messages::file_written(1)),
          "",
          "kopija.xml",
          with_b2},
         {"first date after the last",
          {"--from", "2026-11-30", "--to", "2026-11-01", "sąrašas.xml"},
          2,
-         "Blogai nurodytos periodo datos\n",
+         line(messages::bad_period),
          "",
          nullptr,
          ""},
@@ -164,7 +173,7 @@ TEST(Command, EndToEnd) {
         {"no product list",
          {"--errors", "klaidos.log"},
          2,
-         "Nenurodytas pradinis failas\n",
+         line(messages::no_product_list),
          "",
          nullptr,
          ""},

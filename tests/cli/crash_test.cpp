@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "../filter/temp_folder.hpp"
+#include "tests/filter/temp_folder.hpp"
 #include "io/file_io.hpp"
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -26,13 +26,14 @@ using namespace std::chrono;
 const ymd march_first = 2025y / March / 1d;
 const ymd march_last = 2025y / March / 31d;
 
-const expected_box bad_period{L"Blogai nurodytos periodo datos", L"Pranešimas", IDI_WARNING};
-const expected_box no_list{L"Nenurodytas pradinis failas", L"Pranešimas", IDI_WARNING};
-const expected_box bad_list{L"Blogas nurodyto failo turinys", L"Klaida", IDI_ERROR};
+const expected_box bad_period = box_of(messages::bad_period);
+const expected_box no_list = box_of(messages::no_product_list);
+const expected_box bad_list = box_of(messages::bad_product_list);
+const std::wstring information_caption = to_wide(messages::caption_information);
+const std::wstring error_caption = to_wide(messages::caption_error);
 
 expected_box saved(int kept) {
-    return {L"Sveikinu, failas suformuotas su " + std::to_wstring(kept) + L" pozicijoms.",
-            L"Informacija", IDI_INFORMATION};
+    return box_of(messages::file_written(static_cast<std::size_t>(kept)));
 }
 
 std::wstring quoted(const std::filesystem::path& path) {
@@ -154,7 +155,7 @@ void opening(const context& ctx, const std::string& name) {
 
     // The close box ends the program without a run.
     ::PostMessageW(session.dialog(), WM_CLOSE, 0, 0);
-    session.expect_end_without(L"Informacija", "after WM_CLOSE");
+    session.expect_end_without(information_caption, "after WM_CLOSE");
     expect(files_in(place.start()) == before, "closing the dialog left files behind");
 }
 
@@ -181,7 +182,7 @@ void mode_switch(const context& ctx, const std::string& name) {
     expect_error_log_mode(session, "after a second click on \"GPAIS klaidas\"");
     expect_text(session.text(log_path), L"klaidos ąčę.log", "the error log field");
     ::PostMessageW(session.dialog(), WM_CLOSE, 0, 0);
-    session.expect_end_without(L"Klaida", "after WM_CLOSE in error-log mode");
+    session.expect_end_without(error_caption, "after WM_CLOSE in error-log mode");
 }
 
 void escape_does_nothing(const context& ctx, const std::string& name) {
@@ -194,7 +195,7 @@ void escape_does_nothing(const context& ctx, const std::string& name) {
     ::PostMessageW(session.dialog(), WM_COMMAND, IDCANCEL, 0);
     session.expect_dialog_only("after IDCANCEL without a control");
     ::PostMessageW(session.dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    session.expect_end_without(L"Informacija", "after SC_CLOSE");
+    session.expect_end_without(information_caption, "after SC_CLOSE");
 }
 
 // ---- Refused runs -------------------------------------------------------------------------------
@@ -227,7 +228,7 @@ void warnings(const context& ctx, const std::string& name) {
     expect_text(session.text(list_path), L"   ", "\"Senas xml:\" after the warning");
 
     ::PostMessageW(session.dialog(), WM_CLOSE, 0, 0);
-    session.expect_end_without(L"Informacija", "after WM_CLOSE");
+    session.expect_end_without(information_caption, "after WM_CLOSE");
     expect(files_in(place.start()) == before, "refused runs left files behind");
 }
 
@@ -252,7 +253,8 @@ HWND run_to_save_chooser(user_session& session, const std::wstring& list_path_te
     }
     expect(fits, "the save chooser proposes \"" + to_utf8(proposed) + "\", expected \"" +
                      to_utf8(stem + name_stamp(before)) + "\" or its file name alone");
-    expect_text(text_of(chooser, 0x470), L"GPAIS failai (*.xml)", "the save chooser's file types");
+    expect_text(text_of(chooser, 0x470), to_wide(messages::list_chooser.file_type),
+                "the save chooser's file types");
     return chooser;
 }
 
@@ -279,7 +281,7 @@ void period_run_cancelled(const context& ctx, const std::string& name) {
     HWND chooser = run_to_save_chooser(session, place.product_list().wstring());
     session.cancel_chooser(chooser);
     // Nothing was saved, so nothing may be reported as saved.
-    session.expect_end_without(L"Informacija", "after the save chooser was cancelled");
+    session.expect_end_without(information_caption, "after the save chooser was cancelled");
     expect(files_in(place.start()) == before, "a cancelled save left files behind");
 }
 
@@ -322,8 +324,8 @@ void period_run_not_saved(const context& ctx, const std::string& name) {
     session.set_period(march_first, march_last);
     HWND chooser = run_to_save_chooser(session, place.product_list().wstring());
     session.accept_chooser(chooser, output.wstring());
-    session.answer_box({L"Nepavyko įrašyti failo: " + output.wstring() + L"\n" + found->cause,
-                        L"Klaida", IDI_ERROR});
+    session.answer_box(
+        box_of(messages::file_not_written(to_utf8(output.wstring()), to_utf8(found->cause))));
     session.expect_exit_code_0("after a save that failed");
 
     holder.reset();
@@ -374,7 +376,8 @@ void choosers(const context& ctx, const std::string& name) {
 
     session.click(list_browse);
     HWND chooser = session.wait_chooser(list_chooser_title);
-    expect_text(text_of(chooser, 0x470), L"GPAIS failai (*.xml)", "the chooser's file types");
+    expect_text(text_of(chooser, 0x470), to_wide(messages::list_chooser.file_type),
+                "the chooser's file types");
     expect_text(session.chooser_file_name(chooser), L"", "the chooser's file name on opening");
     // A file that does not exist yet is accepted: the run reports it later.
     session.accept_chooser(chooser, L"pasirinktas.xml");
@@ -388,7 +391,7 @@ void choosers(const context& ctx, const std::string& name) {
 
     session.click(log_browse);
     chooser = session.wait_chooser(log_chooser_title);
-    expect_text(text_of(chooser, 0x470), L"GPAIS klaidos (*.log,*.txt)",
+    expect_text(text_of(chooser, 0x470), to_wide(messages::log_chooser.file_type),
                 "the error log chooser's file types");
     // Typed without its extension, the existing log is found through the default extension.
     { std::ofstream(place.start() / L"poaplankis" / L"klaidos.log") << "x"; }
@@ -458,7 +461,7 @@ void calendars_fit(const context& ctx, const std::string& name) {
                "calendar " + std::to_string(calendar) + " no longer starts its weeks on Monday");
     }
     ::PostMessageW(session.dialog(), WM_CLOSE, 0, 0);
-    session.expect_end_without(L"Informacija", "after WM_CLOSE");
+    session.expect_end_without(information_caption, "after WM_CLOSE");
 }
 
 // ---- The picture for the documentation ----------------------------------------------------------
@@ -475,7 +478,7 @@ void screenshot(const context& ctx, const std::string& name) {
     expect(colours.size() > 8, "the dialog's picture is blank");
     save_bmp(picture, ctx.artifact);
     ::PostMessageW(session.dialog(), WM_CLOSE, 0, 0);
-    session.expect_end_without(L"Informacija", "after WM_CLOSE");
+    session.expect_end_without(information_caption, "after WM_CLOSE");
 }
 
 }  // namespace

@@ -46,6 +46,26 @@ HWND icon_control(HWND box) {
 
 }  // namespace
 
+expected_box box_of(const Message& message) {
+    const wchar_t* icon = IDI_INFORMATION;
+    switch (message.icon) {
+        case Icon::error:
+            icon = IDI_ERROR;
+            break;
+        case Icon::warning:
+            icon = IDI_WARNING;
+            break;
+        case Icon::information:
+            icon = IDI_INFORMATION;
+            break;
+    }
+    return {to_wide(message.text), to_wide(message.caption), icon};
+}
+
+expected_box box_of(const ComposedMessage& message) {
+    return box_of(message.view());
+}
+
 ymd today() {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);

@@ -7,14 +7,16 @@
 #include <filesystem>
 #include <string>
 
+#include "check.hpp"
+#include "filter/messages.hpp"
 #include "program.hpp"
 #include "workspace.hpp"
 
 namespace gpais::e2e {
 
 inline const std::wstring main_caption = L"GPAIS sąrašų filtravimas:";
-inline const std::wstring list_chooser_title = L"GPAIS failų tvarkytojas";
-inline const std::wstring log_chooser_title = L"GPAIS klaidų failas";
+inline const std::wstring list_chooser_title = to_wide(messages::list_chooser.title);
+inline const std::wstring log_chooser_title = to_wide(messages::log_chooser.title);
 
 enum control_id : int {
     first_day_label = 301,
@@ -37,6 +39,10 @@ struct expected_box {
     std::wstring caption;
     const wchar_t* icon;
 };
+
+// The box the program shows for a message of the table.
+expected_box box_of(const Message& message);
+expected_box box_of(const ComposedMessage& message);
 
 using ymd = std::chrono::year_month_day;
 

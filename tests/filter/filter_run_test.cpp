@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fake_port.hpp"
+#include "filter/messages.hpp"
 #include "temp_folder.hpp"
 
 namespace gpais {
@@ -38,16 +39,17 @@ const std::string error_log =
 const Date nov1 = Date::from_numbers(2026, 11, 1);
 const Date nov30 = Date::from_numbers(2026, 11, 30);
 
-const ShownMessage bad_list{"Blogas nurodyto failo turinys", "Klaida", Icon::error};
-const ShownMessage no_codes{"Klaidų faile neradau produktų kodų", "Klaida", Icon::error};
-const ShownMessage none_kept{"Gaila bet neradau nei vienos tinkamos pozicijos", "Informacija",
-                             Icon::warning};
+ShownMessage shown(const Message& message) {
+    return {std::string(message.text), std::string(message.caption), message.icon};
+}
+const ShownMessage bad_list = shown(messages::bad_product_list);
+const ShownMessage no_codes = shown(messages::no_codes);
+const ShownMessage none_kept = shown(messages::nothing_kept);
 ShownMessage written(int count) {
-    return {"Sveikinu, failas suformuotas su " + std::to_string(count) + " pozicijoms.",
-            "Informacija", Icon::information};
+    return shown(messages::file_written(static_cast<std::size_t>(count)).view());
 }
 ShownMessage not_written(const std::string& path, const std::string& cause) {
-    return {"Nepavyko įrašyti failo: " + path + "\n" + cause, "Klaida", Icon::error};
+    return shown(messages::file_not_written(path, cause).view());
 }
 
 struct RunCase {
@@ -305,12 +307,12 @@ TEST(FilterRun, SaveChooserGetsTheFixedArgumentsAndTheProposedName) {
         ATRINKPOZICIJAS(c.list_path, nov1, nov30, port);
         ASSERT_EQ(port.save_requests.size(), 1u) << c.name;
         const SaveRequest& request = port.save_requests[0];
-        EXPECT_EQ(request.title, "GPAIS failų tvarkytojas") << c.name;
+        EXPECT_EQ(request.title, messages::list_chooser.title) << c.name;
         EXPECT_EQ(request.initial_folder, "C:\\Darbas\\") << c.name;
         EXPECT_EQ(request.default_extension, ".xml") << c.name;
         ASSERT_EQ(request.file_types.size(), 1u) << c.name;
-        EXPECT_EQ(request.file_types[0].description, "GPAIS failai (*.xml)") << c.name;
-        EXPECT_EQ(request.file_types[0].pattern, "*.xml") << c.name;
+        EXPECT_EQ(request.file_types[0].description, messages::list_chooser.file_type) << c.name;
+        EXPECT_EQ(request.file_types[0].pattern, messages::list_chooser.pattern) << c.name;
         EXPECT_EQ(request.filter_index, 1u) << c.name;
         EXPECT_EQ(request.proposed_name, c.proposed) << c.name;
     }

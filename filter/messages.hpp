@@ -1,0 +1,82 @@
+#pragma once
+// Every text the person reads from a run and from the dialog's own checks, each with the caption
+// over it and the icon beside it, and the texts of the choosers. Kept in one table so the
+// Windows program, the command line and the tests cannot come to say different things.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace gpais {
+
+// The values are the message box's own icon flags, so the Windows program passes them on as
+// they are.
+enum class Icon : unsigned { error = 16, warning = 48, information = 64 };
+
+struct Message {
+    std::string_view text;
+    std::string_view caption;
+    Icon icon;
+};
+
+// A message whose text is put together when it is shown, so it owns that text.
+struct ComposedMessage {
+    std::string text;
+    std::string_view caption;
+    Icon icon;
+
+    // Valid while this message lives.
+    [[nodiscard]] Message view() const noexcept { return {text, caption, icon}; }
+};
+
+// The texts of a file chooser: its title and the one file type it offers.
+struct ChooserText {
+    std::string_view title;
+    std::string_view file_type;  // what the person reads in the type list
+    std::string_view pattern;    // the names that type shows
+};
+
+namespace messages {
+
+inline constexpr std::string_view caption_error = "Klaida";
+inline constexpr std::string_view caption_information = "Informacija";
+inline constexpr std::string_view caption_notice = "Pranešimas";
+
+inline constexpr Message bad_product_list{"Blogas nurodyto failo turinys", caption_error,
+                                          Icon::error};
+inline constexpr Message no_codes{"Klaidų faile neradau produktų kodų", caption_error, Icon::error};
+// Captioned as information but shown with the warning's icon: nothing failed, yet the person
+// gets no file.
+inline constexpr Message nothing_kept{"Gaila bet neradau nei vienos tinkamos pozicijos",
+                                      caption_information, Icon::warning};
+// The dialog's own checks, made before a run starts; the command line makes the same two.
+inline constexpr Message bad_period{"Blogai nurodytos periodo datos", caption_notice,
+                                    Icon::warning};
+inline constexpr Message no_product_list{"Nenurodytas pradinis failas", caption_notice,
+                                         Icon::warning};
+
+// "Sveikinu, failas suformuotas su N pozicijoms."
+[[nodiscard]] inline ComposedMessage file_written(std::size_t kept) {
+    std::string text = "Sveikinu, failas suformuotas su ";
+    text.append(std::to_string(kept)).append(" pozicijoms.");
+    return {std::move(text), caption_information, Icon::information};
+}
+
+// "Nepavyko įrašyti failo: PATH", and on the next line the cause in the person's words.
+[[nodiscard]] inline ComposedMessage file_not_written(std::string_view path,
+                                                      std::string_view cause) {
+    std::string text = "Nepavyko įrašyti failo: ";
+    text.append(path).append("\n").append(cause);
+    return {std::move(text), caption_error, Icon::error};
+}
+
+// Choosing the product list to read and, with the same words, where to save the result.
+inline constexpr ChooserText list_chooser{"GPAIS failų tvarkytojas", "GPAIS failai (*.xml)",
+                                          "*.xml"};
+inline constexpr ChooserText log_chooser{"GPAIS klaidų failas", "GPAIS klaidos (*.log,*.txt)",
+                                         "*.log;*.txt"};
+
+}  // namespace messages
+
+}  // namespace gpais
