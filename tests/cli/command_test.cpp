@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "../filter/temp_folder.hpp"
 #include "filter/file_io.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace gpais::cli {
 namespace {

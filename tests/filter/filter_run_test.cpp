@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "fake_port.hpp"
-#include "temp_folder.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace gpais {
 namespace {
