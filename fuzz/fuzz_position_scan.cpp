@@ -14,7 +14,7 @@
 #include "filter/messages.hpp"
 #include "filter/position_scan.hpp"
 #include "fuzz/fuzz_check.hpp"
-#include "tests/filter/literal_scan.hpp"
+#include "tests/support/literal_scan.hpp"
 
 namespace {
 

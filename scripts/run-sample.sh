@@ -44,8 +44,10 @@ fi
 echo "== the dialog under Wine (gpais-filtras.exe), started on $list"
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target gpais-filtras
-export WINEPREFIX="$root/build/windows/wineprefix" WINEARCH=win32 WINEDEBUG=-all
-export LANG=lt_LT.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
+# shellcheck source=scripts/wine-env.sh
+source scripts/wine-env.sh
+wine_env_start --user-display
+trap wine_env_stop EXIT
 # The save dialog opens in the folder the program was started in.
 cd "$out"
 status=0

@@ -9,13 +9,11 @@ build=${GPAIS_WINDOWS_BUILD:-build/windows}
 cmake --preset windows -B "$build" >/dev/null
 cmake --build "$build" --target gpais-filtras gpais_e2e
 
+bmp=$(mktemp --suffix=.bmp)
 # shellcheck source=scripts/wine-env.sh
 source scripts/wine-env.sh
-wine_env_start
-trap wine_env_stop EXIT
-
-bmp=$(mktemp --suffix=.bmp)
 trap 'rm -f "$bmp"; wine_env_stop' EXIT
+wine_env_start
 wine "$build/tests/e2e/gpais_e2e.exe" screenshot "$PWD/$build/ui/gpais-filtras.exe" \
     "$PWD/tests/e2e" "$bmp"
 

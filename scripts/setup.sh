@@ -13,6 +13,7 @@ fi
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 
+# clang-format is Debian 12's version 14, the one scripts/check-format.sh holds the layout to.
 native=(cmake ninja-build g++ libgtest-dev clang libclang-rt-14-dev clang-format locales python3 git)
 windows=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 wine64 fonts-wine fonts-liberation xvfb xauth)
 

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Runs every test: installs what is missing, builds the native, sanitizer, fuzz and Windows
-# presets, runs the native and Windows unit tests, a short fuzz run and the end-to-end tests
-# under Wine. Exits non-zero on the first failure.
+# Runs every test: installs what is missing, checks the C++ layout (scripts/check-format.sh),
+# builds the native, sanitizer, fuzz and Windows presets, runs the native and Windows unit tests,
+# a short fuzz run and the end-to-end tests under Wine. Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
+
+# A layout clang-format would change fails the run before minutes of building.
+echo "== format"
+bash scripts/check-format.sh
 
 jobs=$(nproc)
 for preset in native sanitize; do

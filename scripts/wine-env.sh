@@ -7,6 +7,10 @@
 #   ctest --preset windows
 #   wine_env_stop         # wineserver -k, Xvfb killed
 #
+#   wine_env_start --user-display   # the same prefix and locale for a program shown to a person
+#                                   # on $DISPLAY: no Xvfb, and the prefix settings below that
+#                                   # only suit a screen without a window manager are not written
+#
 # Both functions are quiet, may be called again at any time and leave the shell usable.
 
 gpais_wine_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -47,6 +51,10 @@ gpais_wine_start_xvfb() {
 }
 
 wine_env_start() {
+    local user_display=false
+    if [ "${1:-}" = "--user-display" ]; then
+        user_display=true
+    fi
     export WINEPREFIX="${GPAIS_WINEPREFIX:-$gpais_wine_root/build/windows/wineprefix}"
     export WINEARCH=win32
     export WINEDEBUG=-all
@@ -56,13 +64,22 @@ wine_env_start() {
     export WINEDLLOVERRIDES="mscoree,mshtml="
     mkdir -p "$(dirname "$WINEPREFIX")"
 
-    gpais_wine_start_xvfb || return 1
+    if $user_display; then
+        if [ -z "${DISPLAY:-}" ]; then
+            echo "wine-env: --user-display needs DISPLAY" >&2
+            return 1
+        fi
+    else
+        gpais_wine_start_xvfb || return 1
+    fi
 
     wineserver -p >/dev/null 2>&1 || true
     # The first start creates the prefix; later ones only bring up the helper processes now, so
     # that they do not inherit the pipes of the first test that would otherwise start them.
     wine cmd /c exit 0 >/dev/null 2>&1 </dev/null || true
-    gpais_wine_settings >/dev/null 2>&1 || true
+    if ! $user_display; then
+        gpais_wine_settings >/dev/null 2>&1 || true
+    fi
     return 0
 }
 

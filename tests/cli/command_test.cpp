@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/filter/temp_folder.hpp"
 #include "filter/messages.hpp"
 #include "io/file_io.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace gpais::cli {
 namespace {

@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "tests/filter/temp_folder.hpp"
 #include "io/file_io.hpp"
+#include "tests/support/temp_folder.hpp"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define GPAIS_UNDER_ASAN 1

@@ -38,6 +38,7 @@ std::vector<std::wstring> arguments() {
 }  // namespace
 
 int main() {
+    using namespace gpais;
     using namespace gpais::e2e;
     const auto args = arguments();
     if (args.size() == 2 && args[1] == L"--list") {

@@ -9,7 +9,7 @@
 
 #include "fake_port.hpp"
 #include "filter/messages.hpp"
-#include "temp_folder.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace gpais {
 namespace {

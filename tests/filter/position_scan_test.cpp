@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/filter/literal_scan.hpp"
+#include "tests/support/literal_scan.hpp"
 
 namespace gpais {
 namespace {

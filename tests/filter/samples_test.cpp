@@ -8,7 +8,7 @@
 
 #include "fake_port.hpp"
 #include "filter/filter_run.hpp"
-#include "temp_folder.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace gpais {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "filter/write_cause.hpp"
-#include "tests/filter/temp_folder.hpp"
+#include "tests/support/temp_folder.hpp"
 
 #ifdef _WIN32
 #include <windows.h>
