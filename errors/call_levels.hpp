@@ -20,7 +20,8 @@
 //
 // A local whose value is known only further down, a const one say, keeps its place among the
 // locals with rt::later and is registered once declared; until then, and again once it is
-// gone, it shows as NIL. Each GPAIS_LOCAL takes the first `later` slot that is free:
+// gone, it shows as NIL. Each GPAIS_LOCAL takes the first `later` slot that is free (one that
+// finds none is not shown):
 //
 //     GPAIS_LEVEL("TINKADAT", GPAIS_ARGS(position, first, last), GPAIS_LOCALS(rt::later));
 //     const Date date = own_supply_start(position);
@@ -105,15 +106,19 @@ struct Locals {
     std::array<VarRef, N> refs{};
 };
 
-template <typename... T>
-requires(!(std::is_same_v<T, Later> || ...))
-    [[nodiscard]] Args<sizeof...(T)> level_args(const T&... variables) noexcept {
+// The markers, each only where it means something.
+template <typename T>
+concept ArgumentVariable = !std::is_same_v<T, Later>;
+template <typename T>
+concept LocalVariable = !std::is_same_v<T, NotPassed>;
+
+template <ArgumentVariable... T>
+[[nodiscard]] Args<sizeof...(T)> level_args(const T&... variables) noexcept {
     return Args<sizeof...(T)>{{var_ref(variables)...}};
 }
 
-template <typename... T>
-requires(!(std::is_same_v<T, NotPassed> || ...))
-    [[nodiscard]] Locals<sizeof...(T)> level_locals(const T&... variables) noexcept {
+template <LocalVariable... T>
+[[nodiscard]] Locals<sizeof...(T)> level_locals(const T&... variables) noexcept {
     return Locals<sizeof...(T)>{{var_ref(variables)...}};
 }
 
