@@ -17,6 +17,11 @@ struct UnwoundLevels {
 };
 thread_local UnwoundLevels unwound;
 
+// A slot for a local not registered yet has no reader and leaves the value NIL.
+bool read_into(const VarRef& ref, Value& out, Reading reading) {
+    return ref.read == nullptr || ref.read(ref.address, out, reading);
+}
+
 // A level read earlier, its texts borrowed from it rather than copied again.
 Level borrowed(const Level& level) {
     const auto borrow = [](const Value& value) {
@@ -33,10 +38,13 @@ Level borrowed(const Level& level) {
     return copy;
 }
 
+// With `handler_run_skipped`, the levels marked as the handler's are passed over, unread, until
+// the first that is not.
 void append_levels(std::vector<Level>& out, const Frame* frame, std::size_t skipped = 0,
-                   Reading reading = Reading::copy) {
+                   Reading reading = Reading::copy, bool handler_run_skipped = false) {
     for (; frame != nullptr; frame = frame->outer) {
-        if (!frame->hidden) {
+        handler_run_skipped = handler_run_skipped && frame->handler;
+        if (!frame->hidden && !handler_run_skipped) {
             if (skipped > 0) {
                 --skipped;
             } else {
@@ -101,7 +109,7 @@ Level read_level(const Frame& frame, Reading reading) {
     List missing;
     for (std::size_t i = 0; i < frame.arg_count; ++i) {
         Value value;
-        if (frame.args[i].read(frame.args[i].address, value, reading)) {
+        if (read_into(frame.args[i], value, reading)) {
             level.args.push_back(std::move(value));
         } else {
             missing.emplace_back();
@@ -110,10 +118,18 @@ Level read_level(const Frame& frame, Reading reading) {
     level.locals = std::move(missing);
     for (std::size_t i = 0; i < frame.local_count; ++i) {
         Value value;
-        frame.locals[i].read(frame.locals[i].address, value, reading);
+        (void)read_into(frame.locals[i], value, reading);
         level.locals.push_back(std::move(value));
     }
     return level;
+}
+
+LocalSlot::~LocalSlot() {
+    if (slot_ == nullptr)
+        return;
+    if (std::uncaught_exceptions() > exceptions_at_entry_)
+        note_unwinding(frame_);
+    *slot_ = VarRef{};
 }
 
 std::vector<Level> current_levels() {
@@ -125,6 +141,12 @@ std::vector<Level> current_levels() {
 std::vector<Level> current_levels(std::size_t skipped, Reading reading) {
     std::vector<Level> levels;
     append_levels(levels, innermost, skipped, reading);
+    return levels;
+}
+
+std::vector<Level> failure_levels(Reading reading) {
+    std::vector<Level> levels;
+    append_levels(levels, innermost, 0, reading, true);
     return levels;
 }
 

@@ -264,25 +264,24 @@ std::string build_crash_report(const ErrorRecord& record, const std::vector<rt::
 
 std::string GETERRORDESC(const ErrorRecord& record, ReportForm form) {
     GPAIS_LEVEL("GETERRORDESC", GPAIS_ARGS(record));
-    // The builder, the handler and the hook that reached it are not levels of the failure, and
-    // are not even read. The rest are read with their texts borrowed: they stand until the
-    // handler is done.
-    constexpr std::size_t kHandlerLevels = 3;
+    gpais_call_level_.mark_as_handler();
+    // This builder, the handler and the hook that reached it are not levels of the failure, and
+    // are not even read; each marks its own level, so a path that reaches the builder another
+    // way loses none of the failure's. The rest are read with their texts borrowed: they stand
+    // until the handler is done.
     if (form == ReportForm::whole) {
         // No level of ours is entered in here, so running out of memory unwinds none and the
         // shortened attempt below starts with everything the whole one took given back.
         try {
             const ReportFacts facts = gather_report_facts(error_platform());
-            const std::vector<rt::Level> levels =
-                rt::current_levels(kHandlerLevels, rt::Reading::borrow_texts);
+            const std::vector<rt::Level> levels = rt::failure_levels(rt::Reading::borrow_texts);
             return build_crash_report(record, levels, facts, ReportForm::whole,
                                       kReportSeparatorLength);
         } catch (const std::bad_alloc&) {
         }
     }
     const ReportFacts facts = gather_report_facts(error_platform());
-    const std::vector<rt::Level> levels =
-        rt::current_levels(kHandlerLevels, rt::Reading::borrow_texts);
+    const std::vector<rt::Level> levels = rt::failure_levels(rt::Reading::borrow_texts);
     return build_crash_report(record, levels, facts, ReportForm::shortened, kReportSeparatorLength);
 }
 

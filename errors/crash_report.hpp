@@ -48,9 +48,10 @@ inline constexpr std::size_t kReportSeparatorLength = 128;
                                              ReportForm form = ReportForm::whole,
                                              std::size_t room_after = 0);
 
-// The report for the error now being handled: the innermost three levels (the report builder,
-// the handler and the hook that reached it) are left out. With room for the separator. Falls
-// back to the shortened form by itself when the whole one does not fit in memory.
+// The report for the error now being handled: the innermost levels marked as the handler's (the
+// report builder, the handler and the hook that reached it, those of them that stand) are left
+// out. With room for the separator. Falls back to the shortened form by itself when the whole
+// one does not fit in memory.
 [[nodiscard]] std::string GETERRORDESC(const ErrorRecord& record,
                                        ReportForm form = ReportForm::whole);
 

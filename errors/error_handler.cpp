@@ -18,6 +18,7 @@ thread_local int crash_reports_started = 0;
 
 rt::Value errorsys_hook(const ErrorRecord& record) {
     GPAIS_LEVEL("(b)ERRORSYS", GPAIS_ARGS(record));
+    gpais_call_level_.mark_as_handler();
     return PRGERROR(record);
 }
 
@@ -38,6 +39,7 @@ void ERRORSYS() {
 
 rt::Value PRGERROR(const ErrorRecord& record) {
     GPAIS_LEVEL("PRGERROR", GPAIS_ARGS(record));
+    gpais_call_level_.mark_as_handler();
     if (record.GENCODE == gencode::zero_division)
         return rt::Value(0);
     if (record.GENCODE == gencode::lock)

@@ -77,12 +77,11 @@ RunOutcome save_kept(std::string& document, std::optional<std::size_t> kept,
 
 RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, std::string_view error_log_path,
                            UserPort& port) {
-    // This mode is the one called without a third argument: a report shows it as not passed.
-    const std::optional<Date> no_third_argument;
     std::string document;
     CodeSet codes;
     std::optional<std::size_t> kept = 0;
-    GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(product_list_path, error_log_path, no_third_argument),
+    // This mode is the one called without a third argument: a report shows it as not passed.
+    GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(product_list_path, error_log_path, rt::not_passed),
                 GPAIS_LOCALS(document, codes, kept));
     GPAIS_LINE();
     const std::optional<std::size_t> anchor = read_product_list(product_list_path, document, port);
