@@ -13,8 +13,6 @@
 #include <unistd.h>
 #include <cerrno>
 
-#include <chrono>
-#include <ctime>
 #include <fstream>
 #include <iterator>
 #endif
