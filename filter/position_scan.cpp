@@ -1,7 +1,6 @@
 #include "filter/position_scan.hpp"
 
 #include <algorithm>
-#include <cstring>
 
 #include "errors/call_levels.hpp"
 #include "filter/closing_tags.hpp"

@@ -3,7 +3,6 @@
 // with message boxes and the Save As dialog, the command line with console output, the tests
 // with fakes that record every call.
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
