@@ -3,7 +3,8 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "io/file_io.hpp"
+#include "base/current_folder.hpp"
+#include "io/write_errors.hpp"
 
 namespace gpais::cli {
 
@@ -22,12 +23,7 @@ std::string ConsolePort::choose_save_file(const SaveRequest& request) {
 }
 
 std::string ConsolePort::current_folder() {
-    std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::current_path(ec);
-    if (ec)
-        return {};
-    const std::u8string text = folder.u8string();
-    std::string result(text.begin(), text.end());
+    std::string result = read_current_folder();
     if (!result.empty() && result.back() != '/' && result.back() != '\\') {
         result += static_cast<char>(std::filesystem::path::preferred_separator);
     }
@@ -40,7 +36,8 @@ WriteResult ConsolePort::write_file(std::string_view path, std::string_view byte
     errno = 0;
     if (std::fwrite(bytes.data(), 1, bytes.size(), document_out_) != bytes.size() ||
         std::fflush(document_out_) != 0) {
-        return write_error_from_errno(errno);
+        // A stream may fail without saying why; the person is then not told of "error 0".
+        return io::errno_failure(errno != 0 ? errno : EIO);
     }
     return {};
 }

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/current_folder.hpp"
+
 #ifdef _WIN32
 #include "errors/win32_platform.hpp"
 #else
@@ -78,16 +80,7 @@ class ConsolePlatform final : public ErrorPlatform {
         return text;
     }
 
-    std::string current_folder() override {
-        std::string folder(4096, '\0');
-        while (::getcwd(folder.data(), folder.size()) == nullptr) {
-            if (errno != ERANGE)
-                return {};
-            folder.resize(folder.size() * 2);
-        }
-        folder.resize(std::char_traits<char>::length(folder.c_str()));
-        return folder;
-    }
+    std::string current_folder() override { return read_current_folder(); }
 
     bool append_to_file(std::string_view path, std::string_view bytes, LogAccess access) override {
         // The superuser may write anything; a log someone marked read-only stays unchanged all

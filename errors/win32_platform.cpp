@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/current_folder.hpp"
 #include "base/text_convert.hpp"
 #include "base/unique_handle.hpp"
 #include "errors/win32_dialogs.hpp"
@@ -84,15 +85,7 @@ std::string Win32ErrorPlatform::command_line() {
 }
 
 std::string Win32ErrorPlatform::current_folder() {
-    const DWORD needed = ::GetCurrentDirectoryW(0, nullptr);
-    if (needed == 0)
-        return {};
-    std::wstring folder(needed, L'\0');
-    const DWORD length = ::GetCurrentDirectoryW(needed, folder.data());
-    if (length == 0 || length >= needed)
-        return {};
-    folder.resize(length);
-    return to_utf8(folder);
+    return read_current_folder();
 }
 
 bool Win32ErrorPlatform::append_to_file(std::string_view path, std::string_view bytes,

@@ -55,8 +55,7 @@ RunOutcome save_kept(std::string& document, std::optional<std::size_t> kept,
     request.title = messages::list_chooser.title;
     request.initial_folder = port.current_folder();
     request.default_extension = ".xml";
-    request.file_types = {FileType{std::string(messages::list_chooser.file_type),
-                                   std::string(messages::list_chooser.pattern)}};
+    request.file_types = {file_type_of(messages::list_chooser)};
     request.filter_index = 1;
     request.proposed_name = default_output_name(product_list_path, port.local_now());
     const std::string chosen = port.choose_save_file(request);

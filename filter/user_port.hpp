@@ -19,6 +19,11 @@ struct FileType {
     std::string pattern;      // "*.xml" or "*.log;*.txt"
 };
 
+// The one file type a chooser of the system's offers.
+inline FileType file_type_of(const ChooserText& chooser) {
+    return FileType{std::string(chooser.file_type), std::string(chooser.pattern)};
+}
+
 // A report shows a file type as the pair it is: {"GPAIS failai (*.xml)", "*.xml"}.
 inline rt::Value to_report_value(const FileType& type) {
     return rt::Value(rt::List{type.description, type.pattern});

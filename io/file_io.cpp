@@ -83,10 +83,6 @@ WriteResult refusal_to_replace(const fs::path& path, fs::perms perms) {
 
 }  // namespace
 
-WriteError write_error_from_errno(int error_number) {
-    return errno_failure(error_number);
-}
-
 fs::path path_from_utf8(std::string_view utf8) {
     return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
 }

@@ -26,7 +26,4 @@ namespace gpais {
 // survive.
 [[nodiscard]] WriteResult replace_file(std::string_view path, std::string_view bytes);
 
-// The cause of a failed C runtime write, for writers of other streams (standard output).
-[[nodiscard]] WriteError write_error_from_errno(int error_number);
-
 }  // namespace gpais

@@ -8,7 +8,8 @@
 
 namespace gpais::io {
 
-// A failure the C runtime gave as errno, which it does on Windows as well.
+// A failure the C runtime gave as errno, which it does on Windows as well; also for writers of
+// other streams than files (standard output).
 [[nodiscard]] WriteError errno_failure(int code);
 
 // A refusal made here rather than by the system carries no system code.

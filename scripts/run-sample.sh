@@ -15,23 +15,24 @@ mkdir -p "$out"
 list=examples/produktu-sarasas.xml
 result="$out/produktu-sarasas_2026-11.xml"
 
-echo "== gpais-filter --from 2026-11-01 --to 2026-11-30 -o $result $list"
-status=0
-build/native/cli/gpais-filter --from 2026-11-01 --to 2026-11-30 -o "$result" "$list" || status=$?
-echo "exit code: $status"
-if [ "$status" -ne 0 ]; then
-    exit "$status"
-fi
-echo "positions before: $(grep -c '<kodas>' "$list"), kept: $(grep -c '<kodas>' "$result")"
-echo "bytes before: $(wc -c <"$list"), after: $(wc -c <"$result")"
+# Filters one list into the sample output; stops the script on a failed run.
+filter_sample() {
+    local list=$1 result=$2 status=0
+    echo "== gpais-filter --from 2026-11-01 --to 2026-11-30 -o $result $list"
+    build/native/cli/gpais-filter --from 2026-11-01 --to 2026-11-30 -o "$result" "$list" ||
+        status=$?
+    echo "exit code: $status"
+    if [ "$status" -ne 0 ]; then
+        exit "$status"
+    fi
+    echo "positions before: $(grep -c '<kodas>' "$list"), kept: $(grep -c '<kodas>' "$result")"
+    echo "bytes before: $(wc -c <"$list"), after: $(wc -c <"$result")"
+}
 
+filter_sample "$list" "$result"
 # The same list written with each position's attributes on lines of their own keeps the same
 # positions.
-lines_list=examples/produktu-sarasas-atributai.xml
-lines_result="$out/produktu-sarasas-atributai_2026-11.xml"
-echo "== gpais-filter --from 2026-11-01 --to 2026-11-30 -o $lines_result $lines_list"
-build/native/cli/gpais-filter --from 2026-11-01 --to 2026-11-30 -o "$lines_result" "$lines_list"
-echo "positions before: $(grep -c '<kodas>' "$lines_list"), kept: $(grep -c '<kodas>' "$lines_result")"
+filter_sample examples/produktu-sarasas-atributai.xml "$out/produktu-sarasas-atributai_2026-11.xml"
 
 if [ "${GPAIS_NO_DIALOG:-}" = 1 ]; then
     exit 0

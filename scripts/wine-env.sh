@@ -7,9 +7,10 @@
 #   ctest --preset windows
 #   wine_env_stop         # wineserver -k, Xvfb killed
 #
-#   wine_env_start --user-display   # the same prefix and locale for a program shown to a person
-#                                   # on $DISPLAY: no Xvfb, and the prefix settings below that
-#                                   # only suit a screen without a window manager are not written
+#   wine_env_start --user-display   # the same locale for a program shown to a person on
+#                                   # $DISPLAY: no Xvfb, and a prefix of its own
+#                                   # (build/windows/wineprefix-user) without the settings below
+#                                   # that only suit a screen without a window manager
 #
 # Both functions are quiet, may be called again at any time and leave the shell usable.
 
@@ -55,7 +56,13 @@ wine_env_start() {
     if [ "${1:-}" = "--user-display" ]; then
         user_display=true
     fi
-    export WINEPREFIX="${GPAIS_WINEPREFIX:-$gpais_wine_root/build/windows/wineprefix}"
+    # A person's dialog gets a prefix of its own: the tests' one is set up for a screen without a
+    # window manager, and would show the dialog without its frame.
+    local prefix=$gpais_wine_root/build/windows/wineprefix
+    if $user_display; then
+        prefix=$gpais_wine_root/build/windows/wineprefix-user
+    fi
+    export WINEPREFIX="${GPAIS_WINEPREFIX:-$prefix}"
     export WINEARCH=win32
     export WINEDEBUG=-all
     export LANG=lt_LT.UTF-8

@@ -46,11 +46,10 @@ font_cache& calendar_fonts() noexcept {
     return cache;
 }
 
-int screen_pixels_per_inch(HWND window) noexcept {
-    HDC screen = ::GetDC(window);
-    const int pixels = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen != nullptr)
-        ::ReleaseDC(window, screen);
+// A window's device context has the resolution of the screen it is on, so the screen's is read.
+int screen_pixels_per_inch() noexcept {
+    const unique_screen_dc screen{::GetDC(nullptr)};
+    const int pixels = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
     return pixels > 0 ? pixels : 96;
 }
 
@@ -92,7 +91,7 @@ void fit_calendar_fonts(HWND dialog, std::initializer_list<int> calendar_ids) no
     const auto dialog_font = reinterpret_cast<HFONT>(::SendMessageW(dialog, WM_GETFONT, 0, 0));
     if (dialog_font == nullptr || ::GetObjectW(dialog_font, sizeof model, &model) == 0)
         return;
-    const int pixels_per_inch = screen_pixels_per_inch(dialog);
+    const int pixels_per_inch = screen_pixels_per_inch();
     // The dialog's size in whole points, rounded as Windows rounds the template's points to
     // pixels, so that the first size tried is the dialog's own.
     const int dialog_points = ::MulDiv(std::abs(model.lfHeight), 72, pixels_per_inch);

@@ -84,8 +84,7 @@ void on_init(HWND dialog) {
 }
 
 void choose_into(HWND dialog, int edit_id, const ChooserText& text, std::string_view extension) {
-    const std::vector<FileType> file_types{
-        {std::string(text.file_type), std::string(text.pattern)}};
+    const std::vector<FileType> file_types{file_type_of(text)};
     const std::string chosen =
         CHOOSEOPENFILE(text.title, CURRENTFOLDER(), extension, file_types, 1);
     if (!is_blank(chosen))

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "io/file_io.hpp"
+#include "tests/support/report_stack.hpp"
 #include "tests/support/temp_folder.hpp"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -27,6 +28,7 @@
 namespace gpais::cli {
 namespace {
 
+using testing::stack_names;
 using testing::TempFolder;
 
 constexpr std::string_view huge_list = "didelis sąrašas.xml";
@@ -57,21 +59,6 @@ Result run_limited(const TempFolder& folder, const std::vector<std::string>& arg
     Result result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_whole_file(err)};
     std::filesystem::remove(err);
     return result;
-}
-
-// The names of the stack lines, innermost first.
-std::vector<std::string> stack_names(std::string_view report) {
-    std::vector<std::string> names;
-    std::size_t at = report.find("Stekas: \r\n");
-    if (at == std::string_view::npos)
-        return names;
-    at += 10;
-    while (report.substr(at, 4) == "    ") {
-        const std::size_t open = report.find('(', at);
-        names.emplace_back(report.substr(at + 4, open - at - 4));
-        at = report.find("\r\n", at) + 2;
-    }
-    return names;
 }
 
 std::string stack_line(std::string_view report, std::string_view name) {

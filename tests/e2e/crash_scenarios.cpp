@@ -36,6 +36,7 @@ namespace {
 
 using namespace std::chrono;
 using gpais::testing::stack_lines;
+using gpais::testing::stack_names;
 
 const expected_box crash_box{
     L"Įvyko klaida.\nPraneškite programuotojams.\nEl.paštu: "
@@ -44,20 +45,29 @@ const expected_box crash_box{
 const std::string separator(128, '=');
 constexpr LONGLONG huge_size = 3500LL << 20;
 
-// Sparse, so that 3.5 GB cost no disk: only the size is set, nothing is written.
-std::filesystem::path make_huge_list(const std::filesystem::path& folder) {
-    const std::filesystem::path path = folder / L"Didelis sąrašas.xml";
+// A sparse file of `size` bytes, so that gigabytes cost no disk: only `first_bytes` are written,
+// the rest is a size.
+void make_sparse_file(const std::filesystem::path& path, LONGLONG size,
+                      std::string_view first_bytes = {}) {
     const unique_file file{::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
     expect(static_cast<bool>(file), "cannot create " + to_utf8(path.wstring()));
     DWORD returned = 0;
     ::DeviceIoControl(file.get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
-    LARGE_INTEGER size{};
-    size.QuadPart = huge_size;
-    const bool sized = ::SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN) != FALSE &&
-                       ::SetEndOfFile(file.get()) != FALSE;
-    expect(sized, "cannot give " + to_utf8(path.wstring()) + " its size");
-    return path;
+    DWORD done = 0;
+    LARGE_INTEGER end{};
+    end.QuadPart = size;
+    const bool made =
+        ::WriteFile(file.get(), first_bytes.data(), static_cast<DWORD>(first_bytes.size()), &done,
+                    nullptr) != FALSE &&
+        ::SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) != FALSE &&
+        ::SetEndOfFile(file.get()) != FALSE;
+    expect(made, "cannot give " + to_utf8(path.wstring()) + " its size");
+}
+
+// The list every crash scenario starts the program on: 3.5 GB, more than it can hold.
+void make_huge_list(const std::filesystem::path& folder) {
+    make_sparse_file(folder / L"Didelis sąrašas.xml", huge_size);
 }
 
 std::string read_if_any(const std::filesystem::path& file) {
@@ -84,10 +94,6 @@ bool starts_with_timestamp(std::string_view report) {
     return true;
 }
 
-std::string name_of(const std::string& stack_line) {
-    return stack_line.substr(4, stack_line.find('(') - 4);
-}
-
 // One crash report as the program appends it, judged on its own.
 void expect_memory_report(std::string_view report, const std::filesystem::path& list, ymd first,
                           ymd last) {
@@ -100,9 +106,7 @@ void expect_memory_report(std::string_view report, const std::filesystem::path& 
            "no memory error line:" + shown);
 
     const std::vector<std::string> stack = stack_lines(report);
-    std::vector<std::string> names;
-    for (const std::string& line : stack)
-        names.push_back(name_of(line));
+    const std::vector<std::string> names = stack_names(report);
     const std::vector<std::string> expected_names = {"MEMORY", "read_whole_file", "ATRINKPOZICIJAS",
                                                      "DIALOGFUNC", "MAIN"};
     expect(names == expected_names, "the stack is not the run's:" + shown);
@@ -319,7 +323,6 @@ void crash_in_save_chooser(const context& ctx, const std::string& name) {
     workspace place(name, ctx.source_dir);
     const std::filesystem::path list = place.start() / L"poaplankis" / L"Prekių sąrašas.xml";
     std::filesystem::copy_file(place.product_list(), list);
-    using namespace std::chrono;
     fault_in_save_chooser(place, ctx, list, {2025y / March / 1d, 2025y / March / 31d}, 20s);
     expect(!std::filesystem::exists(list.parent_path() / L"Klaidos.log"),
            "a report was written beside the product list");
@@ -390,22 +393,8 @@ void crash_log_past_4_gib(const context& ctx, const std::string& name) {
     const std::filesystem::path log = place.start() / L"Klaidos.log";
     const std::string earlier = "2026-11-30 10:00:00.000\r\n\r\nKlaida: ankstesnė\r\n" + separator;
     constexpr LONGLONG log_size = 4300LL << 20;
-    {
-        const unique_file file{::CreateFileW(log.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
-        expect(static_cast<bool>(file), "cannot create Klaidos.log");
-        DWORD returned = 0;
-        ::DeviceIoControl(file.get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
-        DWORD done = 0;
-        LARGE_INTEGER size{};
-        size.QuadPart = log_size;
-        expect(::WriteFile(file.get(), earlier.data(), static_cast<DWORD>(earlier.size()), &done,
-                           nullptr) != FALSE &&
-                   ::SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN) != FALSE &&
-                   ::SetEndOfFile(file.get()) != FALSE,
-               "cannot make a sparse Klaidos.log of 4.3 GiB");
-    }
-    crash_once(place, ctx, false);
+    make_sparse_file(log, log_size, earlier);
+    const crash_outcome outcome = crash_once(place, ctx, false);
 
     const unique_file file{::CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                          OPEN_EXISTING, 0, nullptr)};
@@ -427,11 +416,7 @@ void crash_log_past_4_gib(const context& ctx, const std::string& name) {
                           nullptr) != FALSE &&
                got == report.size(),
            "cannot read the appended report");
-    const crash_outcome shape{{},
-                              place.start() / L"Didelis sąrašas.xml",
-                              default_period(today()).first,
-                              default_period(today()).second};
-    expect_memory_report(report, shape.list, shape.first, shape.last);
+    expect_memory_report(report, outcome.list, outcome.first, outcome.last);
 }
 
 // ---- Failures of each kind in a dialog procedure, met by the probe -----------------------
@@ -486,10 +471,7 @@ void fault(const context& ctx, const std::string& name) {
                (found->os_line.empty() ||
                 report.find("\r\n" + found->os_line + "\r\n") != std::string::npos),
            "the OS code line is not \"" + found->os_line + "\":" + shown);
-    std::vector<std::string> names;
-    for (const std::string& line : stack_lines(report))
-        names.push_back(name_of(line));
-    expect(names == found->stack, "the stack is not the failing function's:" + shown);
+    expect(stack_names(report) == found->stack, "the stack is not the failing function's:" + shown);
 }
 
 }  // namespace

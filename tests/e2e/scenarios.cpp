@@ -127,11 +127,18 @@ const std::vector<label_case> labels = {
     {run_button, L"Formuoti naują xml"},
 };
 
-void opening(const context& ctx, const std::string& name) {
-    const opening_case* found = nullptr;
-    for (const auto& c : opening_cases) {
-        found = c.name == name ? &c : found;
+// The case a scenario is named after in its table.
+template <typename Case>
+const Case& case_named(const std::vector<Case>& cases, const std::string& name) {
+    for (const Case& c : cases) {
+        if (c.name == name)
+            return c;
     }
+    throw failure("no case " + name);
+}
+
+void opening(const context& ctx, const std::string& name) {
+    const opening_case* found = &case_named(opening_cases, name);
     workspace place(name, ctx.source_dir);
     const auto before = files_in(place.start());
     user_session session(place, ctx.exe, with_start(found->command_tail, place.start()));
@@ -299,11 +306,7 @@ const std::vector<write_failure_case> write_failure_cases = {
 };
 
 void period_run_not_saved(const context& ctx, const std::string& name) {
-    const write_failure_case* found = nullptr;
-    for (const auto& c : write_failure_cases) {
-        found = c.name == name ? &c : found;
-    }
-    expect(found != nullptr, "no write failure case " + name);
+    const write_failure_case* found = &case_named(write_failure_cases, name);
     workspace place(name, ctx.source_dir);
     const auto output = place.start() / L"Ankstesnis rezultatas ž.xml";
     const std::string old_bytes = "<produktai>\r\n</produktai>\r\n";
@@ -406,8 +409,6 @@ void choosers(const context& ctx, const std::string& name) {
     session.set_text(list_path, relative);
     session.set_period(march_first, march_last);
     chooser = run_to_save_chooser(session, relative);
-    SYSTEMTIME now{};
-    ::GetLocalTime(&now);
     const std::wstring proposed = session.chooser_file_name(chooser);
     session.accept_chooser(chooser, proposed);
     session.answer_box(saved(3));

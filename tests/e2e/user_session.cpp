@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <thread>
 
+#include "base/local_time.hpp"
 #include "check.hpp"
 #include "remote_calendar.hpp"
 #include "screen.hpp"
@@ -67,10 +68,9 @@ expected_box box_of(const ComposedMessage& message) {
 }
 
 ymd today() {
-    SYSTEMTIME now{};
-    ::GetLocalTime(&now);
-    return ymd{std::chrono::year{now.wYear}, std::chrono::month{now.wMonth},
-               std::chrono::day{now.wDay}};
+    const LocalTime now = read_local_time();
+    return ymd{std::chrono::year{now.year}, std::chrono::month{now.month},
+               std::chrono::day{now.day}};
 }
 
 std::pair<ymd, ymd> default_period(ymd day) {

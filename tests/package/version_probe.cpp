@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/text_convert.hpp"
+
 namespace {
 
 std::wstring windows_path(std::wstring path) {
@@ -26,11 +28,7 @@ std::wstring text_value(const std::vector<BYTE>& block, const wchar_t* name) {
 }
 
 void print_utf8(const std::wstring& text) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                          size, nullptr, nullptr);
+    const std::string bytes = gpais::to_utf8(text);
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 

@@ -9,13 +9,22 @@ namespace gpais::testing {
 
 // The lines between "Stekas: " and the empty line after them, without their line breaks.
 inline std::vector<std::string> stack_lines(std::string_view report) {
+    constexpr std::string_view heading = "Stekas: \r\n";
     std::vector<std::string> lines;
-    std::size_t at = report.find("Stekas: \r\n");
+    std::size_t at = report.find(heading);
     if (at == std::string_view::npos)
         return lines;
-    for (at += 10; report.substr(at, 4) == "    "; at = report.find("\r\n", at) + 2)
+    for (at += heading.size(); report.substr(at, 4) == "    "; at = report.find("\r\n", at) + 2)
         lines.emplace_back(report.substr(at, report.find("\r\n", at) - at));
     return lines;
+}
+
+// The names of the stack's levels, innermost first: each line's text before its "(".
+inline std::vector<std::string> stack_names(std::string_view report) {
+    std::vector<std::string> names;
+    for (const std::string& line : stack_lines(report))
+        names.push_back(line.substr(4, line.find('(') - 4));
+    return names;
 }
 
 }  // namespace gpais::testing

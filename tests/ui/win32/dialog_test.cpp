@@ -13,7 +13,9 @@
 #include <optional>
 #include <string>
 
+#include "base/local_time.hpp"
 #include "base/text_convert.hpp"
+#include "base/unique_handle.hpp"
 #include "filter/date.hpp"
 #include "ui/calendar_fonts.hpp"
 #include "ui/choosers.hpp"
@@ -54,9 +56,8 @@ class MainDialog : public ::testing::Test {
 };
 
 year_month_day today() {
-    SYSTEMTIME now{};
-    ::GetLocalTime(&now);
-    return year{now.wYear} / month{now.wMonth} / day{now.wDay};
+    const gpais::LocalTime now = gpais::read_local_time();
+    return year{now.year} / month{now.month} / day{now.day};
 }
 
 TEST_F(MainDialog, OpensInSupplyStartModeWithTheDefaultPeriod) {
@@ -129,19 +130,21 @@ RECT minimum_for_month(HWND calendar) {
     return needed;
 }
 
-int points_of(HFONT font, HWND window) {
+int screen_pixels_per_inch() {
+    const gpais::unique_screen_dc screen{::GetDC(nullptr)};
+    return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
+}
+
+int points_of(HFONT font) {
     LOGFONTW logical{};
     ::GetObjectW(font, sizeof logical, &logical);
-    HDC screen = ::GetDC(window);
-    const int pixels_per_inch = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(window, screen);
-    return ::MulDiv(std::abs(logical.lfHeight), 72, pixels_per_inch);
+    return ::MulDiv(std::abs(logical.lfHeight), 72, screen_pixels_per_inch());
 }
 
 // Without this the weekend columns and the arrow to the next month are cut off at the right.
 TEST_F(MainDialog, CalendarsShowTheirWholeMonthInTheTemplatesBoxes) {
     const auto dialog_font = reinterpret_cast<HFONT>(::SendMessageW(dialog_, WM_GETFONT, 0, 0));
-    const int dialog_points = points_of(dialog_font, dialog_);
+    const int dialog_points = points_of(dialog_font);
     for (const CalendarBox& box : calendar_boxes) {
         HWND calendar = ::GetDlgItem(dialog_, box.id);
         // The dialog manager turns position and size into pixels each on its own.
@@ -168,21 +171,18 @@ TEST_F(MainDialog, CalendarsShowTheirWholeMonthInTheTemplatesBoxes) {
         LOGFONTW logical{};
         ::GetObjectW(font, sizeof logical, &logical);
         EXPECT_STREQ(logical.lfFaceName, L"Arial") << box.id;
-        const int points = points_of(font, calendar);
+        const int points = points_of(font);
         EXPECT_LE(points, dialog_points) << box.id;
         EXPECT_GE(points, gpais::ui::smallest_calendar_points) << box.id;
 
         // One point more must no longer fit, or the month is drawn smaller than it need be.
         if (points < dialog_points) {
             LOGFONTW larger = logical;
-            HDC screen = ::GetDC(calendar);
-            larger.lfHeight = -::MulDiv(points + 1, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-            ::ReleaseDC(calendar, screen);
-            HFONT trial = ::CreateFontIndirectW(&larger);
-            ::SendMessageW(calendar, WM_SETFONT, reinterpret_cast<WPARAM>(trial), FALSE);
+            larger.lfHeight = -::MulDiv(points + 1, screen_pixels_per_inch(), 72);
+            const gpais::unique_font trial{::CreateFontIndirectW(&larger)};
+            ::SendMessageW(calendar, WM_SETFONT, reinterpret_cast<WPARAM>(trial.get()), FALSE);
             const RECT needed_larger = minimum_for_month(calendar);
             ::SendMessageW(calendar, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-            ::DeleteObject(trial);
             EXPECT_TRUE(size_of(needed_larger).cx > size_of(client).cx ||
                         size_of(needed_larger).cy > size_of(client).cy)
                 << box.id << " would show its month at " << points + 1 << " points too";
