@@ -38,24 +38,39 @@ Level borrowed(const Level& level) {
     return copy;
 }
 
+Level read_level(const Frame& frame, Reading reading) {
+    Level level;
+    level.name = std::string(frame.name);
+    level.line = frame.line;
+    List missing;
+    for (std::size_t i = 0; i < frame.arg_count; ++i) {
+        Value value;
+        if (read_into(frame.args[i], value, reading)) {
+            level.args.push_back(std::move(value));
+        } else {
+            missing.emplace_back();
+        }
+    }
+    level.locals = std::move(missing);
+    for (std::size_t i = 0; i < frame.local_count; ++i) {
+        Value value;
+        (void)read_into(frame.locals[i], value, reading);
+        level.locals.push_back(std::move(value));
+    }
+    return level;
+}
+
 // With `handler_run_skipped`, the levels marked as the handler's are passed over, unread, until
 // the first that is not.
-void append_levels(std::vector<Level>& out, const Frame* frame, std::size_t skipped = 0,
-                   Reading reading = Reading::copy, bool handler_run_skipped = false) {
+void append_levels(std::vector<Level>& out, const Frame* frame, Reading reading = Reading::copy,
+                   bool handler_run_skipped = false) {
     for (; frame != nullptr; frame = frame->outer) {
         handler_run_skipped = handler_run_skipped && frame->handler;
-        if (!frame->hidden && !handler_run_skipped) {
-            if (skipped > 0) {
-                --skipped;
-            } else {
-                out.push_back(read_level(*frame, reading));
-            }
-        }
+        if (!frame->hidden && !handler_run_skipped)
+            out.push_back(read_level(*frame, reading));
         if (frame->outer_levels != nullptr) {
-            const std::vector<Level>& outer = *frame->outer_levels;
-            for (std::size_t i = std::min(skipped, outer.size()); i < outer.size(); ++i) {
-                out.push_back(reading == Reading::borrow_texts ? borrowed(outer[i]) : outer[i]);
-            }
+            for (const Level& level : *frame->outer_levels)
+                out.push_back(reading == Reading::borrow_texts ? borrowed(level) : level);
             return;
         }
     }
@@ -102,28 +117,6 @@ void pop_frame(Frame& frame) noexcept {
     innermost = frame.outer;
 }
 
-Level read_level(const Frame& frame, Reading reading) {
-    Level level;
-    level.name = std::string(frame.name);
-    level.line = frame.line;
-    List missing;
-    for (std::size_t i = 0; i < frame.arg_count; ++i) {
-        Value value;
-        if (read_into(frame.args[i], value, reading)) {
-            level.args.push_back(std::move(value));
-        } else {
-            missing.emplace_back();
-        }
-    }
-    level.locals = std::move(missing);
-    for (std::size_t i = 0; i < frame.local_count; ++i) {
-        Value value;
-        (void)read_into(frame.locals[i], value, reading);
-        level.locals.push_back(std::move(value));
-    }
-    return level;
-}
-
 LocalSlot::~LocalSlot() {
     if (slot_ == nullptr)
         return;
@@ -138,15 +131,9 @@ std::vector<Level> current_levels() {
     return levels;
 }
 
-std::vector<Level> current_levels(std::size_t skipped, Reading reading) {
-    std::vector<Level> levels;
-    append_levels(levels, innermost, skipped, reading);
-    return levels;
-}
-
 std::vector<Level> failure_levels(Reading reading) {
     std::vector<Level> levels;
-    append_levels(levels, innermost, 0, reading, true);
+    append_levels(levels, innermost, reading, true);
     return levels;
 }
 

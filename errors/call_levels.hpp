@@ -214,14 +214,11 @@ class LocalSlot {
 
 // The calling thread's levels, innermost first.
 [[nodiscard]] std::vector<Level> current_levels();
-// The same less the `skipped` innermost ones, which are not read at all. Borrowed texts are
-// valid only while the levels they were read from stand.
-[[nodiscard]] std::vector<Level> current_levels(std::size_t skipped, Reading reading);
 // The levels of the error now being handled: the calling thread's, less the innermost run of
 // levels marked as the handler's, which are not read at all. Whatever path led into the
-// handler, every level outside that run is kept.
+// handler, every level outside that run is kept. Borrowed texts are valid only while the levels
+// they were read from stand.
 [[nodiscard]] std::vector<Level> failure_levels(Reading reading);
-[[nodiscard]] Level read_level(const Frame& frame, Reading reading = Reading::copy);
 
 // The levels as they stood where the exception now being handled was thrown, if our own levels
 // were unwound on its way; taken once, and cleared by taking.

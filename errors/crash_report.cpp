@@ -1,9 +1,7 @@
 #include "errors/crash_report.hpp"
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
-#include <cstring>
 #include <new>
 #include <string_view>
 
@@ -269,20 +267,21 @@ std::string GETERRORDESC(const ErrorRecord& record, ReportForm form) {
     // are not even read; each marks its own level, so a path that reaches the builder another
     // way loses none of the failure's. The rest are read with their texts borrowed: they stand
     // until the handler is done.
+    const auto make = [&record](ReportForm attempt) {
+        const ReportFacts facts = gather_report_facts(error_platform());
+        const std::vector<rt::Level> levels = rt::failure_levels(rt::Reading::borrow_texts);
+        return build_crash_report(record, levels, facts, attempt, kReportSeparatorLength);
+    };
     if (form == ReportForm::whole) {
-        // No level of ours is entered in here, so running out of memory unwinds none and the
-        // shortened attempt below starts with everything the whole one took given back.
+        // No level of ours is entered in here, so running out of memory unwinds none, and once
+        // its bad_alloc is caught the whole attempt's locals are gone: the shortened attempt
+        // below starts with everything the whole one took given back.
         try {
-            const ReportFacts facts = gather_report_facts(error_platform());
-            const std::vector<rt::Level> levels = rt::failure_levels(rt::Reading::borrow_texts);
-            return build_crash_report(record, levels, facts, ReportForm::whole,
-                                      kReportSeparatorLength);
+            return make(ReportForm::whole);
         } catch (const std::bad_alloc&) {
         }
     }
-    const ReportFacts facts = gather_report_facts(error_platform());
-    const std::vector<rt::Level> levels = rt::failure_levels(rt::Reading::borrow_texts);
-    return build_crash_report(record, levels, facts, ReportForm::shortened, kReportSeparatorLength);
+    return make(ReportForm::shortened);
 }
 
 }  // namespace gpais

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <concepts>
 #include <cstdio>
 
 namespace gpais::rt {
@@ -48,17 +49,11 @@ struct StringSink {
     void put(char byte) { out.push_back(byte); }
 };
 
-template <typename Sink>
-void put_integer(Sink& sink, std::int64_t number) {
+// A signed number or a count: 24 bytes hold any 64-bit one.
+template <typename Sink, std::integral Number>
+void put_integer(Sink& sink, Number number) {
     std::array<char, 24> buffer{};
     auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), number);
-    sink.put(std::string_view(buffer.data(), static_cast<std::size_t>(end - buffer.data())));
-}
-
-template <typename Sink>
-void put_count(Sink& sink, std::size_t count) {
-    std::array<char, 24> buffer{};
-    auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), count);
     sink.put(std::string_view(buffer.data(), static_cast<std::size_t>(end - buffer.data())));
 }
 
@@ -127,6 +122,8 @@ void put_escaped(Sink& sink, std::string_view text) {
     }
 }
 
+// A text between the delimiters that let it be read back: "…", '…', […] or the escaped e"…".
+// A shortened one keeps its delimiters and is followed by " … (" + its length + " baitų)".
 // The delimiters are those of the whole text, so a shortened text reads as the start of the
 // text it stands for.
 template <typename Sink>
@@ -154,7 +151,7 @@ void put_text(Sink& sink, std::string_view text, const TextLimits& limits) {
     }
     if (shortened) {
         sink.put(" … (");
-        put_count(sink, text.size());
+        put_integer(sink, text.size());
         sink.put(" baitų)");
     }
 }
@@ -182,7 +179,7 @@ void put_value(Sink& sink, const Value& value, const TextLimits& limits) {
             }
             if (shortened) {
                 sink.put(" … (");
-                put_count(sink, list.size());
+                put_integer(sink, list.size());
                 sink.put(" elementų)");
             }
             sink.put('}');
@@ -217,11 +214,6 @@ void put_value(Sink& sink, const Value& value, const TextLimits& limits) {
 }
 
 }  // namespace
-
-void append_text_literal(std::string& out, std::string_view text, const TextLimits& limits) {
-    StringSink sink{out};
-    put_text(sink, text, limits);
-}
 
 void append_expression_text(std::string& out, const Value& value, const TextLimits& limits) {
     StringSink sink{out};

@@ -145,9 +145,4 @@ void append_expression_text(std::string& out, const Value& value,
 [[nodiscard]] std::size_t expression_text_size(const Value& value,
                                                const TextLimits& limits = kWholeValues);
 
-// A text between the delimiters that let it be read back: "…", '…', […] or the escaped e"…".
-// A shortened one keeps its delimiters and is followed by " … (" + its length + " baitų)".
-void append_text_literal(std::string& out, std::string_view text,
-                         const TextLimits& limits = kWholeValues);
-
 }  // namespace gpais::rt

@@ -67,6 +67,11 @@ void start_overflow_reporter() {
     if (overflow.wake == nullptr)
         return;
     overflow.thread = ::CreateThread(nullptr, 1 << 20, &report_overflow, nullptr, 0, nullptr);
+    if (overflow.thread == nullptr) {
+        // No thread waits on the event: it is let go, and a later install makes both again.
+        ::CloseHandle(overflow.wake);
+        overflow.wake = nullptr;
+    }
 }
 
 LONG WINAPI on_unhandled_fault(EXCEPTION_POINTERS* info) {

@@ -93,7 +93,8 @@ TEST_F(HandlerLevels, EveryPathIntoTheReportKeepsTheInnermostRealLevel) {
         EXPECT_EQ(level_names(report), c.expected) << c.name << "\n" << report;
         const std::vector<std::string> lines = stack_lines(report);
         ASSERT_GE(lines.size(), 2u) << c.name;
-        EXPECT_TRUE(lines[lines.size() - 2].ends_with("(\"C:\\a.xml\")")) << lines[0];
+        EXPECT_TRUE(lines[lines.size() - 2].ends_with("(\"C:\\a.xml\")"))
+            << lines[lines.size() - 2];
     }
 }
 

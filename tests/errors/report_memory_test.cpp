@@ -231,8 +231,7 @@ TEST(ReportLevels, TextsAreBorrowedNotCopied) {
     const std::string_view path = "a.xml";
     const int kept = 3;
     GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(path), GPAIS_LOCALS(document, kept));
-    const std::vector<Level> levels =
-        gpais::rt::current_levels(0, gpais::rt::Reading::borrow_texts);
+    const std::vector<Level> levels = gpais::rt::failure_levels(gpais::rt::Reading::borrow_texts);
     ASSERT_EQ(levels.size(), 1u);
     const auto* borrowed = levels[0].locals[0].get_if<gpais::rt::TextRef>();
     ASSERT_NE(borrowed, nullptr);
@@ -295,13 +294,13 @@ TEST_F(ReportUnderPressure, LogsStayInTheStartFolder) {
     for (const auto& [name, bytes] : platform.files)
         names.push_back(name);
 #ifdef _WIN32
-    constexpr char kSeparator = '\\';
+    constexpr char kPathSeparator = '\\';
 #else
-    constexpr char kSeparator = '/';
+    constexpr char kPathSeparator = '/';
 #endif
     EXPECT_EQ(names,
-              (std::vector<std::string>{"/darbai" + std::string(1, kSeparator) + "Klaidos.log",
-                                        "/darbai" + std::string(1, kSeparator) + "Logas.log"}));
+              (std::vector<std::string>{"/darbai" + std::string(1, kPathSeparator) + "Klaidos.log",
+                                        "/darbai" + std::string(1, kPathSeparator) + "Logas.log"}));
 }
 
 }  // namespace
