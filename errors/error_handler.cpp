@@ -51,28 +51,22 @@ rt::Value PRGERROR(const ErrorRecord& record) {
         return rt::Value{};
 
     ErrorPlatform& platform = error_platform();
+    GPAIS_LINE();
+    std::string entry = GETERRORDESC(record);
+    entry.append(kReportSeparatorLength, '=');
+    GPAIS_LINE();
     // A log that cannot be written loses the report; the user is still told and the process
     // still ends.
     const std::string path = log_path(kCrashLogName);
-    // False when the whole report left too little memory to write it with; it is given back by
-    // then. Only the writing is answered so: running out while making a report is not.
-    const auto write_entry = [&](ReportForm form) {
-        std::string entry = GETERRORDESC(record, form);
+    try {
+        (void)platform.append_to_file(path, entry, LogAccess::read_write);
+    } catch (const std::bad_alloc&) {
+        // The whole report left too little memory to write it with: the shortened one goes in
+        // its place, once the whole one is given back.
+        std::string().swap(entry);
+        entry = GETERRORDESC(record, ReportForm::shortened);
         entry.append(kReportSeparatorLength, '=');
-        GPAIS_LINE();
-        try {
-            (void)platform.append_to_file(path, entry, LogAccess::read_write);
-        } catch (const std::bad_alloc&) {
-            if (form == ReportForm::shortened)
-                throw;
-            return false;
-        }
-        return true;
-    };
-    GPAIS_LINE();
-    if (!write_entry(ReportForm::whole)) {
-        // The shortened report goes in its place.
-        (void)write_entry(ReportForm::shortened);
+        (void)platform.append_to_file(path, entry, LogAccess::read_write);
     }
     GPAIS_LINE();
     platform.show_message(crash_message(), kCrashCaption, kCrashIcon);

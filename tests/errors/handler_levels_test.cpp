@@ -19,20 +19,13 @@ using gpais::ErrorRecord;
 using gpais::testing::FakePlatform;
 using gpais::testing::run_as_process;
 using gpais::testing::stack_lines;
+using gpais::testing::stack_names;
 
 ErrorRecord fatal_record() {
     ErrorRecord record;
     record.SUBSYSTEM = "BASE";
     record.GENCODE = 2;
     return record;
-}
-
-// The names of a report's stack lines, innermost first.
-std::vector<std::string> level_names(const std::string& report) {
-    std::vector<std::string> names;
-    for (const std::string& line : stack_lines(report))
-        names.push_back(line.substr(4, line.find('(') - 4));
-    return names;
 }
 
 std::string made_here;
@@ -90,7 +83,7 @@ TEST_F(HandlerLevels, EveryPathIntoTheReportKeepsTheInnermostRealLevel) {
         gpais::ERRORSYS();
         fail_within_run(c.fail);
         const std::string report = made_here.empty() ? platform.files["Klaidos.log"] : made_here;
-        EXPECT_EQ(level_names(report), c.expected) << c.name << "\n" << report;
+        EXPECT_EQ(stack_names(report), c.expected) << c.name << "\n" << report;
         const std::vector<std::string> lines = stack_lines(report);
         ASSERT_GE(lines.size(), 2u) << c.name;
         EXPECT_TRUE(lines[lines.size() - 2].ends_with("(\"C:\\a.xml\")"))
