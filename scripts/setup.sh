@@ -31,7 +31,13 @@ done
 
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
-  "${sudo_cmd[@]}" apt-get update -qq
+  # A mirror in the middle of a sync answers with an index of the wrong size: try again, and
+  # go on with the lists at hand if it keeps failing (the install then says what is missing).
+  for try in 1 2 3; do
+    "${sudo_cmd[@]}" apt-get update -qq && break
+    echo "setup: apt-get update failed (try $try of 3)" >&2
+    sleep $((try * 5))
+  done
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
