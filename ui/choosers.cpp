@@ -9,6 +9,7 @@
 
 #include "base/text_convert.hpp"
 #include "errors/call_levels.hpp"
+#include "errors/win32_fault_filter.hpp"
 #include "ui/chooser_text.hpp"
 
 namespace gpais::ui {
@@ -57,6 +58,8 @@ std::string run_chooser(ChooserKind kind, std::string_view title, std::string_vi
 
     const BOOL chosen =
         kind == ChooserKind::open ? ::GetOpenFileNameW(&request) : ::GetSaveFileNameW(&request);
+    // Shell extensions loaded by the chooser may have put their own fault filter in place of ours.
+    reinstall_fault_filter();
     if (!chosen)
         return {};
     return to_utf8(chooser_result(std::wstring_view{buffer}));
