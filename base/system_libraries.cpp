@@ -15,9 +15,9 @@ bool search_flags_known = false;
 }  // namespace
 
 void search_system_folder_only() noexcept {
-    const auto set_default_directories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"),
-                                                 "SetDefaultDllDirectories")));
+    const auto set_default_directories =
+        reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
     if (set_default_directories != nullptr &&
         set_default_directories(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE) {
         search_flags_known = true;

@@ -83,8 +83,14 @@ TEST(Utf8PieceEnd, NeverCutsACharacter) {
         {"ASCII cut at the limit", "abcdef", 4, 4},
         {"letter across the limit stays whole for the next piece", "abc\xC5\xA1", 4, 3},
         {"letter ending at the limit", "ab\xC5\xA1x", 4, 4},
-        {"four-byte letter across the limit", "a\xF0\x9F\x98\x80" "b", 3, 1},
-        {"first letter longer than the limit is taken whole", "\xE2\x82\xAC" "a", 2, 3},
+        {"four-byte letter across the limit",
+         "a\xF0\x9F\x98\x80"
+         "b",
+         3, 1},
+        {"first letter longer than the limit is taken whole",
+         "\xE2\x82\xAC"
+         "a",
+         2, 3},
         {"cut-short sequence is one character",
          "a\xE2\x82"
          "bc",

@@ -13,8 +13,9 @@ struct Case {
 };
 
 const Case cases[] = {
-    {"path copied as path in Explorer", "\"C:\\Mano failai\\s\xC4\x85ra\xC5\xA1"
-                                        "as.xml\"",
+    {"path copied as path in Explorer",
+     "\"C:\\Mano failai\\s\xC4\x85ra\xC5\xA1"
+     "as.xml\"",
      "C:\\Mano failai\\s\xC4\x85ra\xC5\xA1"
      "as.xml"},
     {"plain path unchanged", "C:\\GPAIS\\list.xml", "C:\\GPAIS\\list.xml"},

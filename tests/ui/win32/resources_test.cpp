@@ -230,9 +230,9 @@ TEST(ProgramManifests, AskNoElevationAndNameNoCommonControls) {
             EXPECT_NE(manifest.find(os), std::string_view::npos) << c.name << " " << os;
         }
         EXPECT_EQ(manifest.find("Common-Controls"), std::string_view::npos) << c.name;
-        EXPECT_EQ(manifest.find("<ws2:longPathAware>true</ws2:longPathAware>") !=
-                      std::string_view::npos,
-                  c.long_paths)
+        EXPECT_EQ(
+            manifest.find("<ws2:longPathAware>true</ws2:longPathAware>") != std::string_view::npos,
+            c.long_paths)
             << c.name;
     }
 }
