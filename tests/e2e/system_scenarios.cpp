@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "check.hpp"
@@ -32,12 +33,6 @@ std::filesystem::path beside_planted_dll(const context& ctx, const workspace& pl
     const std::filesystem::path copy = place.start() / ctx.exe.filename();
     std::filesystem::copy_file(ctx.exe, copy);
     std::filesystem::copy_file(ctx.artifact, place.start() / L"comctl32.dll");
-    // Native first, as Windows searches for a DLL that is not a known one; the started programs
-    // inherit it, the driver itself is already loaded.
-    std::wstring overrides(256, L'\0');
-    overrides.resize(::GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides.data(), 256));
-    overrides += overrides.empty() ? L"comctl32=n,b" : L";comctl32=n,b";
-    ::SetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides.c_str());
     return copy;
 }
 
@@ -49,7 +44,14 @@ void expect_not_run(const workspace& place) {
 void planted_dll_dialog(const context& ctx, const std::string& name) {
     workspace place(name, ctx.source_dir);
     const std::filesystem::path exe = beside_planted_dll(ctx, place);
-    user_session session(place, exe, quoted(place.product_list()));
+    std::optional<user_session> started;
+    try {
+        started.emplace(place, exe, quoted(place.product_list()));
+    } catch (const failure&) {
+        expect_not_run(place);
+        throw;
+    }
+    user_session& session = *started;
     session.set_period(2025y / March / 1d, 2025y / March / 31d);
     session.click(run_button);
     HWND chooser = session.wait_chooser(list_chooser_title);
@@ -95,9 +97,8 @@ void clear_console(HANDLE console) {
     CONSOLE_SCREEN_BUFFER_INFO info{};
     ::GetConsoleScreenBufferInfo(console, &info);
     DWORD written = 0;
-    ::FillConsoleOutputCharacterW(console, L' ',
-                                  static_cast<DWORD>(info.dwSize.X) * info.dwSize.Y, COORD{0, 0},
-                                  &written);
+    ::FillConsoleOutputCharacterW(console, L' ', static_cast<DWORD>(info.dwSize.X) * info.dwSize.Y,
+                                  COORD{0, 0}, &written);
     ::SetConsoleCursorPosition(console, COORD{0, 0});
 }
 
@@ -119,8 +120,9 @@ void console_code_pages(const context& ctx, const std::string& name) {
         expect(::SetConsoleCP(code_page) != FALSE && ::SetConsoleOutputCP(code_page) != FALSE,
                "cannot set the console to " + which);
         clear_console(console);
-        program command(ctx.exe, L"--errors " + quoted(empty_log) + L" " +
-                                     quoted(place.product_list()), place.start());
+        program command(ctx.exe,
+                        L"--errors " + quoted(empty_log) + L" " + quoted(place.product_list()),
+                        place.start());
         const DWORD code = command.wait_exit(30s);
         const UINT input_after = ::GetConsoleCP();
         const UINT output_after = ::GetConsoleOutputCP();
