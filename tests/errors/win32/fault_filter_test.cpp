@@ -21,7 +21,8 @@ TEST(FaultFilter, KeepsStackInReserveOnTheInstallingThread) {
 // A file chooser's shell extension that sets a filter of its own must not keep it.
 TEST(FaultFilter, TakesTheProcessBackFromAnotherFilter) {
     gpais::install_fault_filter();
-    const LPTOP_LEVEL_EXCEPTION_FILTER ours = ::SetUnhandledExceptionFilter(&shell_extension_filter);
+    const LPTOP_LEVEL_EXCEPTION_FILTER ours =
+        ::SetUnhandledExceptionFilter(&shell_extension_filter);
     ASSERT_NE(ours, nullptr);
     gpais::reinstall_fault_filter();
     EXPECT_EQ(::SetUnhandledExceptionFilter(ours), ours);
