@@ -8,6 +8,8 @@ if(failed)
     message(FATAL_ERROR "objdump could not read ${PROGRAM}")
 endif()
 
+# All of them are known DLLs, which Windows takes from System32 only, whatever lies beside the
+# program; every other DLL is loaded at run time from System32 by name.
 set(allowed kernel32.dll user32.dll gdi32.dll comdlg32.dll advapi32.dll msvcrt.dll)
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
 if(NOT imports)
