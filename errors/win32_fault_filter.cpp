@@ -41,12 +41,6 @@ ErrorRecord fault_record(const EXCEPTION_RECORD& fault) {
     return record;
 }
 
-// The overflowed stack has no room for a report, so another thread makes it on the faulting
-// thread's levels, which stay untouched while that thread waits in the filter. That thread is
-// made when the filter is installed and waits: creating one in the middle of an overflow can
-// fail, and the report would be lost.
-// Held for the life of the process on purpose: the thread waits on the event until the process
-// ends, static destructors included, so neither handle may be closed before.
 // Windows leaves a thread that overflows its stack about one page of it; the guarantee keeps
 // this much more for the filter, which then has room to wake the reporter and wait for it.
 constexpr ULONG kStackKeptForTheFilter = 64 * 1024;
@@ -55,6 +49,12 @@ constexpr ULONG kStackKeptForTheFilter = 64 * 1024;
 // must not keep a broken process alive for ever.
 constexpr DWORD kReporterWaitMilliseconds = 10 * 60 * 1000;
 
+// The overflowed stack has no room for a report, so another thread makes it on the faulting
+// thread's levels, which stay untouched while that thread waits in the filter. That thread is
+// made when the filter is installed and waits: creating one in the middle of an overflow can
+// fail, and the report would be lost.
+// Held for the life of the process on purpose: the thread waits on the event until the process
+// ends, static destructors included, so neither handle may be closed before.
 struct OverflowReporter {
     HANDLE wake = nullptr;
     HANDLE thread = nullptr;
