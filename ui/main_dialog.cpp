@@ -55,7 +55,8 @@ std::string control_text(HWND dialog, int id) {
     return to_utf8(text);
 }
 
-// Read whole, however long: a path cut where the box ends would name another file.
+// A path field's text as the path it names: read whole, however long (a path cut where the box
+// ends would name another file), less the quotes that "Copy as path" puts around it.
 std::string path_text(HWND dialog, int id) {
     return path_in_field(control_text(dialog, id));
 }
