@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
+
+#include "tests/support/temp_folder.hpp"
 
 namespace {
 
@@ -19,14 +23,17 @@ TEST(ConsoleText, FileGetsTheBytesThemselves) {
         {"document bytes that are no UTF-8", "<a>\xE0\xE8\r\n</a>"},
         {"empty text", ""},
     };
+    const gpais::testing::TempFolder folder;
     for (const Case& c : cases) {
-        std::FILE* file = std::tmpfile();
+        const auto path = folder.path() / "out.txt";
+        // Binary, as the command's standard output is: the CR LF of a document stays as it is.
+        std::FILE* file = std::fopen(path.string().c_str(), "wb");
         ASSERT_NE(file, nullptr) << c.name;
         EXPECT_TRUE(gpais::write_text(file, c.text)) << c.name;
-        std::rewind(file);
-        std::string read(c.text.size() + 8, '\0');
-        read.resize(std::fread(read.data(), 1, read.size(), file));
         std::fclose(file);
+        std::ifstream in(path, std::ios::binary);
+        const std::string read{std::istreambuf_iterator<char>(in),
+                               std::istreambuf_iterator<char>()};
         EXPECT_EQ(read, c.text) << c.name;
     }
 }
