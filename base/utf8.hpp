@@ -57,4 +57,19 @@ namespace gpais::utf8 {
     return text.substr(0, at);
 }
 
+// The end of the longest beginning of `text` that holds at most `limit` bytes and cuts no
+// character; a first character longer than `limit` is taken whole, so a piece is never empty.
+// Pieces of a text converted one by one then read as the whole text converted at once.
+[[nodiscard]] constexpr std::size_t piece_end(std::string_view text, std::size_t limit) noexcept {
+    if (text.empty())
+        return 0;
+    std::size_t end = next_character(text, 0);
+    for (std::size_t next = end; end < text.size(); end = next) {
+        next = next_character(text, end);
+        if (next > limit)
+            break;
+    }
+    return end;
+}
+
 }  // namespace gpais::utf8

@@ -1,8 +1,10 @@
 #include "cli/command.hpp"
 
+#include <string>
 #include <string_view>
 #include <variant>
 
+#include "base/console_text.hpp"
 #include "cli/arguments.hpp"
 #include "cli/console_port.hpp"
 #include "filter/filter_run.hpp"
@@ -14,8 +16,9 @@ namespace gpais::cli {
 namespace {
 
 void print_line(std::FILE* stream, std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), stream);
-    std::fputc('\n', stream);
+    std::string line(text);
+    line += '\n';
+    (void)write_text(stream, line);
 }
 
 }  // namespace
@@ -23,7 +26,7 @@ void print_line(std::FILE* stream, std::string_view text) {
 int run_command(std::span<const std::string> arguments, std::FILE* out, std::FILE* err) {
     const Command command = parse_arguments(arguments);
     if (std::holds_alternative<HelpCommand>(command)) {
-        std::fputs(usage_text().data(), out);
+        (void)write_text(out, usage_text());
         return exit_written;
     }
     if (std::holds_alternative<VersionCommand>(command)) {

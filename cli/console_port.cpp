@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "base/console_text.hpp"
 #include "base/current_folder.hpp"
 #include "io/write_errors.hpp"
 
@@ -13,9 +14,9 @@ constexpr std::string_view standard_output = "-";
 }
 
 void ConsolePort::show_message(std::string_view text, std::string_view, Icon) {
-    std::fwrite(text.data(), 1, text.size(), messages_);
-    std::fputc('\n', messages_);
-    std::fflush(messages_);
+    std::string line(text);
+    line += '\n';
+    (void)write_text(messages_, line);
 }
 
 std::string ConsolePort::choose_save_file(const SaveRequest& request) {
@@ -34,8 +35,7 @@ WriteResult ConsolePort::write_file(std::string_view path, std::string_view byte
     if (path != standard_output)
         return FilePort::write_file(path, bytes);
     errno = 0;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), document_out_) != bytes.size() ||
-        std::fflush(document_out_) != 0) {
+    if (!write_text(document_out_, bytes)) {
         // A stream may fail without saying why; the person is then not told of "error 0".
         return io::errno_failure(errno != 0 ? errno : EIO);
     }

@@ -1,5 +1,5 @@
 // Entry point of gpais-filter: the only place that knows the platform. Windows hands the
-// arguments over as UTF-16 and its console needs telling that our messages are UTF-8.
+// arguments over as UTF-16; the console's code pages are the person's and stay as they are.
 
 #include <cstdio>
 #include <exception>
@@ -17,6 +17,7 @@
 #include <io.h>
 #include <windows.h>
 
+#include "base/system_libraries.hpp"
 #include "base/text_convert.hpp"
 #endif
 
@@ -36,8 +37,8 @@ int guarded_run(const std::vector<std::string>& arguments) {
 
 #ifdef _WIN32
 int wmain(int argc, wchar_t** argv) {
+    gpais::search_system_folder_only();
     gpais::install_error_handling(gpais::console_error_platform());
-    ::SetConsoleOutputCP(CP_UTF8);
     // The document goes to standard output byte for byte, CR LF untouched.
     ::_setmode(::_fileno(stdout), _O_BINARY);
     std::vector<std::string> arguments;

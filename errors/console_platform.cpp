@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/console_text.hpp"
 #include "base/current_folder.hpp"
 
 #ifdef _WIN32
@@ -28,8 +29,7 @@ void write_to_stderr(std::string_view text, std::string_view caption) {
     line += ": ";
     line += text;
     line += '\n';
-    std::fwrite(line.data(), 1, line.size(), stderr);
-    std::fflush(stderr);
+    (void)write_text(stderr, line);
 }
 
 #ifdef _WIN32

@@ -41,6 +41,14 @@ ErrorRecord fault_record(const EXCEPTION_RECORD& fault) {
     return record;
 }
 
+// Windows leaves a thread that overflows its stack about one page of it; the guarantee keeps
+// this much more for the filter, which then has room to wake the reporter and wait for it.
+constexpr ULONG kStackKeptForTheFilter = 64 * 1024;
+// The reporter writes the report (a whole document among the stack's values may take a while)
+// and waits for the person's OK; a reporter stuck beyond this, on a lock the failed thread held,
+// must not keep a broken process alive for ever.
+constexpr DWORD kReporterWaitMilliseconds = 10 * 60 * 1000;
+
 // The overflowed stack has no room for a report, so another thread makes it on the faulting
 // thread's levels, which stay untouched while that thread waits in the filter. That thread is
 // made when the filter is installed and waits: creating one in the middle of an overflow can
@@ -55,7 +63,15 @@ struct OverflowReporter {
 };
 OverflowReporter overflow;
 
+[[noreturn]] void end_process_now() {
+    // Not ExitProcess: that would run the DLLs' detach code in a damaged process.
+    ::TerminateProcess(::GetCurrentProcess(), 1);
+    ::ExitProcess(1);  // not reached: ending its own process, TerminateProcess does not return
+}
+
 DWORD WINAPI report_overflow(void*) {
+    // Parked until a thread overflows; it is never woken otherwise, and the process's end takes
+    // it away. The handler's own waits below are the bounded ones.
     ::WaitForSingleObject(overflow.wake, INFINITE);
     rt::adopt_frames(overflow.levels);
     (void)raise_error(fault_record(overflow.fault), "STACK");
@@ -77,27 +93,34 @@ void start_overflow_reporter() {
 LONG WINAPI on_unhandled_fault(EXCEPTION_POINTERS* info) {
     static LONG entered = 0;
     if (::InterlockedIncrement(&entered) > 1)
-        ::ExitProcess(1);
+        end_process_now();
     const EXCEPTION_RECORD& fault = *info->ExceptionRecord;
     if (fault.ExceptionCode == EXCEPTION_STACK_OVERFLOW) {
-        // Only plain stores and two calls here: the little stack left is not enough for more.
+        // Only plain stores and two calls here: the stack kept in reserve is for these, the
+        // report is made on the reporter's own stack.
         if (overflow.thread != nullptr) {
             overflow.fault = fault;
             overflow.levels = rt::innermost_frame();
             ::SetEvent(overflow.wake);
-            ::WaitForSingleObject(overflow.thread, INFINITE);
+            ::WaitForSingleObject(overflow.thread, kReporterWaitMilliseconds);
         }
     } else {
         (void)raise_error(fault_record(fault), "SEH");
     }
-    ::ExitProcess(1);
+    end_process_now();
 }
 
 }  // namespace
 
 void install_fault_filter() {
+    ULONG guarantee = kStackKeptForTheFilter;
+    (void)::SetThreadStackGuarantee(&guarantee);
     if (overflow.thread == nullptr)
         start_overflow_reporter();
+    reinstall_fault_filter();
+}
+
+void reinstall_fault_filter() noexcept {
     ::SetUnhandledExceptionFilter(&on_unhandled_fault);
 }
 

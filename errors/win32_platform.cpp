@@ -122,7 +122,10 @@ void Win32ErrorPlatform::end_thread_dialogs() {
 }
 
 void Win32ErrorPlatform::exit_process(int code) {
-    ::ExitProcess(static_cast<UINT>(code));
+    // The report is written and the person told. ExitProcess would now run the detach code of
+    // every DLL inside a process that has just failed, and could hang or fail there instead.
+    ::TerminateProcess(::GetCurrentProcess(), static_cast<UINT>(code));
+    ::ExitProcess(static_cast<UINT>(code));  // not reached: TerminateProcess ends this process
 }
 
 ErrorPlatform& win32_error_platform() {

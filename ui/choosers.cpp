@@ -7,8 +7,11 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "base/system_libraries.hpp"
 #include "base/text_convert.hpp"
+#include "base/unique_handle.hpp"
 #include "errors/call_levels.hpp"
+#include "errors/win32_fault_filter.hpp"
 #include "ui/chooser_text.hpp"
 
 namespace gpais::ui {
@@ -27,6 +30,21 @@ static_assert(chooser_flags == 0x0008020C);
 constexpr std::size_t chooser_buffer_chars = 65536;
 
 enum class ChooserKind { open, save };
+
+using ChooserFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+
+// The common dialogs come from System32 at their first use, and with them every DLL they
+// import. Windows takes a known DLL's own imports from System32 anyway, but Wine looks for them
+// beside the program first, where a planted comctl32.dll would run before our first line.
+// Null when it cannot be had, which the caller takes as a chooser that failed.
+ChooserFunction chooser_function(ChooserKind kind) {
+    static const unique_module common_dialogs{load_system_library(L"comdlg32.dll")};
+    if (!common_dialogs)
+        return nullptr;
+    return reinterpret_cast<ChooserFunction>(reinterpret_cast<void*>(
+        ::GetProcAddress(common_dialogs.get(),
+                         kind == ChooserKind::open ? "GetOpenFileNameW" : "GetSaveFileNameW")));
+}
 
 std::string run_chooser(ChooserKind kind, std::string_view title, std::string_view initial_folder,
                         std::string_view default_extension, const std::vector<FileType>& file_types,
@@ -55,8 +73,12 @@ std::string run_chooser(ChooserKind kind, std::string_view title, std::string_vi
     request.Flags = chooser_flags;
     request.lpstrDefExt = wide_extension.c_str();
 
-    const BOOL chosen =
-        kind == ChooserKind::open ? ::GetOpenFileNameW(&request) : ::GetSaveFileNameW(&request);
+    const ChooserFunction choose = chooser_function(kind);
+    if (choose == nullptr)
+        return {};
+    const BOOL chosen = choose(&request);
+    // Shell extensions loaded by the chooser may have put their own fault filter in place of ours.
+    reinstall_fault_filter();
     if (!chosen)
         return {};
     return to_utf8(chooser_result(std::wstring_view{buffer}));

@@ -18,6 +18,7 @@
 #include "ui/control_sets.hpp"
 #include "ui/default_period.hpp"
 #include "ui/month_date.hpp"
+#include "ui/path_field.hpp"
 #include "ui/resources/resource.h"
 #include "ui/win32_port.hpp"
 
@@ -54,6 +55,12 @@ std::string control_text(HWND dialog, int id) {
     return to_utf8(text);
 }
 
+// A path field's text as the path it names: read whole, however long (a path cut where the box
+// ends would name another file), less the quotes that "Copy as path" puts around it.
+std::string path_text(HWND dialog, int id) {
+    return path_in_field(control_text(dialog, id));
+}
+
 void set_control_text(HWND dialog, int id, std::string_view text) {
     ::SetDlgItemTextW(dialog, id, to_wide(text).c_str());
 }
@@ -75,6 +82,9 @@ void on_init(HWND dialog) {
     fit_calendar_fonts(dialog, {IDC_CAL_FROM, IDC_CAL_TO});
 
     set_control_text(dialog, IDC_EDIT_LIST, first_argument());
+    // Wine's edit controls otherwise stop at 30,000 characters, Windows' at 32,767.
+    for (const int id : {IDC_EDIT_LIST, IDC_EDIT_LOG})
+        CONTROLMESSAGE(::GetDlgItem(dialog, id), EM_SETLIMITTEXT, path_field_limit, 0);
 
     CONTROLMESSAGE(::GetDlgItem(dialog, IDC_MODE_PERIOD), BM_SETCHECK, BST_CHECKED, 0);
     for (const int id : {IDC_LABEL_LOG, IDC_BROWSE_LOG, IDC_EDIT_LOG})
@@ -104,8 +114,7 @@ void run(HWND dialog) {
     Win32Port port;
     if (error_log_mode(dialog)) {
         // This mode refuses nothing: the run itself reports a bad list or an empty log.
-        ATRINKPOZICIJAS(control_text(dialog, IDC_EDIT_LIST), control_text(dialog, IDC_EDIT_LOG),
-                        port);
+        ATRINKPOZICIJAS(path_text(dialog, IDC_EDIT_LIST), path_text(dialog, IDC_EDIT_LOG), port);
         ::EndDialog(dialog, dialog_result);
         return;
     }
@@ -115,11 +124,11 @@ void run(HWND dialog) {
         show(messages::bad_period);
         return;
     }
-    if (is_blank(control_text(dialog, IDC_EDIT_LIST))) {
+    if (is_blank(path_text(dialog, IDC_EDIT_LIST))) {
         show(messages::no_product_list);
         return;
     }
-    const std::string product_list = control_text(dialog, IDC_EDIT_LIST);
+    const std::string product_list = path_text(dialog, IDC_EDIT_LIST);
     ATRINKPOZICIJAS(product_list, MONTHDATE(dialog, IDC_CAL_FROM), MONTHDATE(dialog, IDC_CAL_TO),
                     port);
     ::EndDialog(dialog, dialog_result);

@@ -4,6 +4,7 @@
 // after windows.h, which it builds on
 #include <commctrl.h>
 
+#include "base/system_libraries.hpp"
 #include "base/unique_handle.hpp"
 #include "errors/call_levels.hpp"
 #include "errors/error_handler.hpp"
@@ -18,9 +19,10 @@ using InitCommonControlsExFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
 }  // namespace
 
 // The template names the month-calendar class, which exists only once the common controls
-// have registered it. Loading them at run time keeps comctl32.dll out of the import table.
+// have registered it. Loading them at run time keeps comctl32.dll out of the import table;
+// comctl32 is no known DLL, so only System32 is asked for it, never the program's folder.
 unique_module register_calendar_class() noexcept {
-    unique_module common_controls{::LoadLibraryW(L"comctl32.dll")};
+    unique_module common_controls{load_system_library(L"comctl32.dll")};
     if (!common_controls)
         return common_controls;
     const auto init = reinterpret_cast<InitCommonControlsExFunction>(

@@ -68,5 +68,38 @@ TEST(Utf8DropLast, DropsWholeCharacters) {
         EXPECT_EQ(utf8::drop_last(c.text, c.count), c.expected) << c.name;
 }
 
+// The console receives a long text in pieces; a piece that ended inside a letter would show
+// two wrong characters where one right one belongs.
+TEST(Utf8PieceEnd, NeverCutsACharacter) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::size_t limit;
+        std::size_t expected;
+    };
+    const Case cases[] = {
+        {"empty text", "", 4, 0},
+        {"shorter than the limit", "abc", 8, 3},
+        {"ASCII cut at the limit", "abcdef", 4, 4},
+        {"letter across the limit stays whole for the next piece", "abc\xC5\xA1", 4, 3},
+        {"letter ending at the limit", "ab\xC5\xA1x", 4, 4},
+        {"four-byte letter across the limit",
+         "a\xF0\x9F\x98\x80"
+         "b",
+         3, 1},
+        {"first letter longer than the limit is taken whole",
+         "\xE2\x82\xAC"
+         "a",
+         2, 3},
+        {"cut-short sequence is one character",
+         "a\xE2\x82"
+         "bc",
+         3, 3},
+        {"stray continuation bytes count one each", "\x80\x80\x80", 2, 2},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(utf8::piece_end(c.text, c.limit), c.expected) << c.name;
+}
+
 }  // namespace
 }  // namespace gpais

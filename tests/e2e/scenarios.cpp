@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <set>
 #include <thread>
@@ -365,6 +366,81 @@ void error_log_run_empty_fields(const context& ctx, const std::string& name) {
     expect(files_in(place.start()) == before, "a refused run left files behind");
 }
 
+// ---- Paths pasted into the fields ---------------------------------------------------------------
+
+// What Ctrl+V does: the text goes on the clipboard and the field is told to paste it, at its
+// caret, under its own rules of what fits.
+void paste(HWND field, const std::wstring& text) {
+    wait_until([] { return ::OpenClipboard(nullptr) != FALSE; }, 5s, "the clipboard");
+    ::EmptyClipboard();
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    bool handed_over = false;
+    if (memory != nullptr) {
+        std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
+        ::GlobalUnlock(memory);
+        // From here on the clipboard owns the memory.
+        handed_over = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        if (!handed_over)
+            ::GlobalFree(memory);
+    }
+    ::CloseClipboard();
+    expect(handed_over, "cannot put the path on the clipboard");
+    send(field, WM_PASTE);
+}
+
+struct pasted_case {
+    std::string name;
+    int field;    // list_path or log_path
+    bool quoted;  // as Explorer's "Copy as path" gives it; otherwise 200 characters long
+};
+
+const std::vector<pasted_case> pasted_cases = {
+    {"pasted_long_path_list", list_path, false},
+    {"pasted_quoted_path_list", list_path, true},
+    {"pasted_long_path_log", log_path, false},
+    {"pasted_quoted_path_log", log_path, true},
+};
+
+// A copy of `file` whose whole path is 200 characters long, far more than the field shows.
+std::filesystem::path long_named_copy(const std::filesystem::path& file) {
+    const std::wstring stem = (file.parent_path() / L"Ilgas vardas ").wstring();
+    const std::wstring extension = file.extension().wstring();
+    expect(stem.size() + extension.size() < 200, "the start folder's path is too long");
+    const std::filesystem::path copy =
+        stem + std::wstring(200 - stem.size() - extension.size(), L'x') + extension;
+    std::filesystem::copy_file(file, copy);
+    return copy;
+}
+
+void pasted_path(const context& ctx, const std::string& name) {
+    const pasted_case* found = &case_named(pasted_cases, name);
+    workspace place(name, ctx.source_dir);
+    const bool list_field = found->field == list_path;
+    std::filesystem::path pasted_file = list_field ? place.product_list() : place.error_log();
+    if (!found->quoted)
+        pasted_file = long_named_copy(pasted_file);
+    const std::wstring pasted = found->quoted ? quoted(pasted_file) : pasted_file.wstring();
+
+    user_session session(place, ctx.exe, list_field ? L"" : quoted(place.product_list()));
+    if (!list_field)
+        session.choose_mode(by_errors);
+    paste(session.control(found->field), pasted);
+    // Cut where the box ends, the path would name another file.
+    expect_text(session.text(found->field), pasted, "the field after the paste");
+
+    if (list_field)
+        session.set_period(march_first, march_last);
+    // The save chooser proposes a name made from the list's path as the run used it.
+    HWND chooser = run_to_save_chooser(
+        session, list_field ? pasted_file.wstring() : place.product_list().wstring());
+    const auto output = place.start() / L"Rezultatas.xml";
+    session.accept_chooser(chooser, output.wstring());
+    session.answer_box(saved(list_field ? 3 : 2));
+    session.expect_exit_code_0("after a run on a pasted path");
+    expect_same_bytes(output, place.golden(list_field ? "by-period.xml" : "by-errors.xml"));
+}
+
 // ---- Choosers -----------------------------------------------------------------------------------
 
 void choosers(const context& ctx, const std::string& name) {
@@ -500,6 +576,9 @@ const std::vector<scenario>& scenarios() {
         }
         list.push_back({"error_log_run_saved", error_log_run_saved});
         list.push_back({"error_log_run_empty_fields", error_log_run_empty_fields});
+        for (const auto& c : pasted_cases) {
+            list.push_back({c.name, pasted_path});
+        }
         list.push_back({"choosers", choosers});
         list.push_back({"calendars_fit", calendars_fit});
         list.push_back({"screenshot", screenshot});

@@ -8,7 +8,10 @@ if(failed)
     message(FATAL_ERROR "objdump could not read ${PROGRAM}")
 endif()
 
-set(allowed kernel32.dll user32.dll gdi32.dll comdlg32.dll advapi32.dll msvcrt.dll)
+# All of them are known DLLs, which Windows takes from System32 only, whatever lies beside the
+# program; every other DLL is loaded at run time from System32 by name. So are the common
+# dialogs: the DLLs that they import would otherwise be looked for beside the program at start.
+set(allowed kernel32.dll user32.dll gdi32.dll advapi32.dll msvcrt.dll)
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
 if(NOT imports)
     message(FATAL_ERROR "no import table found")
@@ -18,8 +21,8 @@ foreach(line IN LISTS imports)
     string(STRIP "${dll}" dll)
     string(TOLOWER "${dll}" dll)
     message(STATUS "imports ${dll}")
-    if(dll STREQUAL "comctl32.dll")
-        message(FATAL_ERROR "comctl32.dll is imported; it must be loaded at run time")
+    if(dll STREQUAL "comctl32.dll" OR dll STREQUAL "comdlg32.dll")
+        message(FATAL_ERROR "${dll} is imported; it must be loaded at run time from System32")
     endif()
     if(NOT dll IN_LIST allowed)
         message(FATAL_ERROR "${dll} is not one of Windows' own libraries allowed here")

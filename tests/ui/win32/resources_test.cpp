@@ -120,13 +120,14 @@ const Control expected_controls[] = {
     {313, "SYSMONTHCAL32", "MenIki", 0x50810000, 0, 145, 10, 85, 95},
     {401, "STATIC", "GPAIS klaidų failas:", 0x50020000, 0x4, 56, 45, 150, 9},
     {402, "BUTTON", "...", 0x50010001, 0x4, 216, 53, 12, 12},
-    {403, "EDIT", "", 0x50010000, 0x204, 56, 53, 157, 12},
+    // ES_AUTOHSCROLL (0x80): a path longer than the box is typed or pasted whole.
+    {403, "EDIT", "", 0x50010080, 0x204, 56, 53, 157, 12},
     {500, "STATIC", "Filtruoti pagal:", 0x50000000, 0, 3, 67, 48, 8},
     {501, "BUTTON", "Pradėta tiekti", 0x50011109, 0, 3, 77, 48, 11},
     {502, "BUTTON", "GPAIS klaidas", 0x50011109, 0, 3, 90, 48, 11},
     {101, "STATIC", "Senas xml:", 0x50020000, 0x4, 5, 111, 45, 9},
     {102, "BUTTON", "...", 0x50010001, 0x4, 216, 109, 12, 12},
-    {103, "EDIT", "", 0x50010000, 0x204, 51, 109, 162, 12},
+    {103, "EDIT", "", 0x50010080, 0x204, 51, 109, 162, 12},
     {101, "STATIC", "support@gpais-filtras.lt www.gpais-filtras.lt", 0x50000000, 0, 15, 125, 85,
      17},
     {111, "BUTTON", "Formuoti naują xml", 0x50010000, 0x4, 150, 125, 75, 14},
@@ -202,18 +203,38 @@ TEST_F(ProgramResources, IconGroupHoldsFiveSizesIn32Bits) {
     EXPECT_EQ(sizes, (std::vector<int>{128, 48, 32, 24, 16}));
 }
 
-TEST_F(ProgramResources, ManifestAsksNoElevationAndNamesNoCommonControls) {
-    const std::string_view manifest =
-        resource_bytes(program_.get(), MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
-    ASSERT_FALSE(manifest.empty());
-    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string_view::npos);
-    for (const char* os :
-         {"e2011457-1546-43c5-a5fe-008deee3d3f0", "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
-          "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
-          "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}) {
-        EXPECT_NE(manifest.find(os), std::string_view::npos) << os;
+// Both programs: without a level a 32-bit program's writes into protected folders land unseen
+// in the VirtualStore. The command also takes paths longer than MAX_PATH from scripts.
+TEST(ProgramManifests, AskNoElevationAndNameNoCommonControls) {
+    struct Case {
+        const char* name;
+        std::wstring program;
+        bool long_paths;
+    };
+    const Case cases[] = {
+        {"dialog", gpais::ui::testing::program_path(), false},
+        {"console command", gpais::ui::testing::cli_program_path(), true},
+    };
+    for (const Case& c : cases) {
+        const unique_module program{
+            ::LoadLibraryExW(c.program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)};
+        ASSERT_TRUE(program) << c.name;
+        const std::string_view manifest =
+            resource_bytes(program.get(), MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+        ASSERT_FALSE(manifest.empty()) << c.name;
+        EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string_view::npos) << c.name;
+        for (const char* os :
+             {"e2011457-1546-43c5-a5fe-008deee3d3f0", "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
+              "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
+              "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}) {
+            EXPECT_NE(manifest.find(os), std::string_view::npos) << c.name << " " << os;
+        }
+        EXPECT_EQ(manifest.find("Common-Controls"), std::string_view::npos) << c.name;
+        EXPECT_EQ(
+            manifest.find("<ws2:longPathAware>true</ws2:longPathAware>") != std::string_view::npos,
+            c.long_paths)
+            << c.name;
     }
-    EXPECT_EQ(manifest.find("Common-Controls"), std::string_view::npos);
 }
 
 TEST_F(ProgramResources, VersionBlockIsEnglishUnitedStates) {

@@ -7,9 +7,8 @@
 
 namespace gpais::ui::testing {
 
-// The built program's path as Wine sees it: a Unix path lies on drive Z:.
-inline std::wstring program_path() {
-    std::string path = GPAIS_PROGRAM_PATH;
+// A built program's path as Wine sees it: a Unix path lies on drive Z:.
+inline std::wstring windows_path(std::string path) {
     if (!path.empty() && path.front() == '/')
         path = "Z:" + path;
     std::wstring wide(path.begin(), path.end());  // the build folder's path is ASCII
@@ -18,6 +17,14 @@ inline std::wstring program_path() {
             c = L'\\';
     }
     return wide;
+}
+
+inline std::wstring program_path() {
+    return windows_path(GPAIS_PROGRAM_PATH);
+}
+
+inline std::wstring cli_program_path() {
+    return windows_path(GPAIS_CLI_PROGRAM_PATH);
 }
 
 }  // namespace gpais::ui::testing
