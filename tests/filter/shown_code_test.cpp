@@ -29,7 +29,8 @@ TEST(ShownCode, ABrokenCodeCannotBreakOrFloodTheLine) {
          std::string(39, 'x') + "ž"},
         {"41 characters: the first 40 and an ellipsis", std::string(39, 'x') + "žy",
          std::string(39, 'x') + "ž…"},
-        {"200 broken bytes: 40 marks and an ellipsis", std::string(200, '\xFF'), [] {
+        {"200 broken bytes: 40 marks and an ellipsis", std::string(200, '\xFF'),
+         [] {
              std::string marks;
              for (int n = 0; n < 40; ++n)
                  marks += fffd;
