@@ -262,9 +262,6 @@ TEST(FilterRun, MessagesOutcomesAndOrderOfSteps) {
     }
 }
 
-std::string numbered(const char* prefix, int number) {
-    return prefix + std::string(number < 10 ? "0" : "") + std::to_string(number);
-}
 std::string log_line(const std::string& code) {
     return "Žurnalo įrašo 000123 gaminys arba prekinis vienetas su kodu: "
            "ProduktoKodas(produktoKodas=" +
@@ -276,19 +273,20 @@ std::string log_of(const std::vector<std::string>& codes) {
         log += log_line(code);
     return log;
 }
-std::string log_of_numbered(const char* prefix, int count) {
-    std::string log;
-    for (int n = 1; n <= count; ++n)
-        log += log_line(numbered(prefix, n));
-    return log;
+// Codes MA, MB, ... in that order.
+std::vector<std::string> lettered(char prefix, int count) {
+    std::vector<std::string> codes;
+    for (char letter = 'A'; letter < 'A' + count; ++letter)
+        codes.push_back({prefix, letter});
+    return codes;
 }
 std::string item(const std::string& body) {
     return "  <prekinisVienetas>\r\n" + body + "  </prekinisVienetas>\r\n";
 }
 std::string undated_list(int count) {
     std::string document = head + position("A1", "2026-11-05");
-    for (int n = 1; n <= count; ++n)
-        document += item("    <kodas>" + numbered("U", n) + "</kodas>\r\n");
+    for (const std::string& code : lettered('U', count))
+        document += item("    <kodas>" + code + "</kodas>\r\n");
     return document + tail;
 }
 ShownMessage with_line(const ShownMessage& message, const std::string& line) {
@@ -321,8 +319,8 @@ TEST(FilterRun, SecondLinesAndCutOffLists) {
          list, log_of({"Z9", "B2", "", "Y8", "Z9"}), RunOutcome::written,
          with_line(written(1), lacks + "2 (Z9, Y8)")},
         {"errors: the eleventh and later codes are counted, not named", list,
-         log_of_numbered("M", 12) + log_line("A1"), RunOutcome::written,
-         with_line(written(1), lacks + "12 (M01, M02, M03, M04, M05, M06, M07, M08, M09, M10, …)")},
+         log_of(lettered('M', 12)) + log_line("A1"), RunOutcome::written,
+         with_line(written(1), lacks + "12 (MA, MB, MC, MD, ME, MF, MG, MH, MI, MJ, …)")},
         {"errors: a 200-character code is shown by its first 40", list, log_of({"A1", long_code}),
          RunOutcome::written,
          with_line(written(1), lacks + "1 (" + long_code.substr(0, 40) + "…)")},
@@ -345,8 +343,7 @@ TEST(FilterRun, SecondLinesAndCutOffLists) {
          undated_list(11),
          {},
          RunOutcome::written,
-         with_line(written(1),
-                   undated + "11 (U01, U02, U03, U04, U05, U06, U07, U08, U09, U10, …)")},
+         with_line(written(1), undated + "11 (UA, UB, UC, UD, UE, UF, UG, UH, UI, UJ, …)")},
         {"period: none kept, and some without a date",
          head + position("E1", "") + tail,
          {},
