@@ -24,7 +24,7 @@ void add_code_of_line(std::string_view line, CodeSet& codes) {
         marker == std::string_view::npos ? bare_code_start : marker + code_marker.size();
     if (code_start > code_end)
         return;
-    codes.emplace(line.substr(code_start, code_end - code_start));
+    codes.add(line.substr(code_start, code_end - code_start));
 }
 
 }  // namespace
@@ -49,8 +49,21 @@ CodeSet build_code_set(std::string_view error_log) {
     return codes;
 }
 
-bool TINKAKOD(std::string_view position, const CodeSet& codes) {
-    GPAIS_LEVEL("TINKAKOD", GPAIS_ARGS(position, codes));
+std::vector<std::string_view> CodeSet::in_log_order() const {
+    std::vector<std::string_view> codes(numbers_.size());
+    for (const auto& [code, number] : numbers_)
+        codes[number] = code;
+    return codes;
+}
+
+rt::Value to_report_value(const CodeSet& codes) {
+    rt::List list;
+    for (const std::string_view code : codes.in_log_order())
+        list.push_back(rt::Value(code));
+    return rt::Value(std::move(list));
+}
+
+std::string_view position_code(std::string_view position) noexcept {
     constexpr std::string_view open_tag = "<kodas>";
     constexpr std::string_view close_tag = "</kodas>";
     const std::size_t open = find_bytes(position, open_tag, 0);
@@ -59,10 +72,33 @@ bool TINKAKOD(std::string_view position, const CodeSet& codes) {
     const std::size_t code_start =
         open == std::string_view::npos ? open_tag.size() - 1 : open + open_tag.size();
     const std::size_t code_end = find_bytes(position, close_tag, code_start);
-    const std::string_view code = code_end == std::string_view::npos
-                                      ? std::string_view{}
-                                      : position.substr(code_start, code_end - code_start);
-    return codes.find(code) != codes.end();
+    return code_end == std::string_view::npos ? std::string_view{}
+                                              : position.substr(code_start, code_end - code_start);
+}
+
+bool TINKAKOD(std::string_view position, const CodeSet& codes) {
+    GPAIS_LEVEL("TINKAKOD", GPAIS_ARGS(position, codes));
+    return codes.contains(position_code(position));
+}
+
+bool TINKAKOD(std::string_view position, const CodeSet& codes, std::vector<bool>& carried) {
+    GPAIS_LEVEL("TINKAKOD", GPAIS_ARGS(position, codes));
+    const std::size_t number = codes.number_of(position_code(position));
+    if (number == CodeSet::npos)
+        return false;
+    carried[number] = true;
+    return true;
+}
+
+std::vector<std::string_view> codes_not_carried(const CodeSet& codes,
+                                                const std::vector<bool>& carried) {
+    const std::vector<std::string_view> by_number = codes.in_log_order();
+    std::vector<std::string_view> missing;
+    for (std::size_t number = 0; number < by_number.size(); ++number) {
+        if (!carried[number] && !by_number[number].empty())
+            missing.push_back(by_number[number]);
+    }
+    return missing;
 }
 
 }  // namespace gpais

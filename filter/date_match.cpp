@@ -4,6 +4,9 @@
 
 #include "errors/call_levels.hpp"
 #include "filter/byte_search.hpp"
+#include "filter/code_set.hpp"
+#include "filter/messages.hpp"
+#include "filter/shown_code.hpp"
 
 namespace gpais {
 
@@ -111,6 +114,22 @@ bool TINKADAT(std::string_view position, Date first, Date last) noexcept {
     GPAIS_LEVEL("TINKADAT", GPAIS_ARGS(position, first, last));
     const Date date = own_supply_start(position);
     return !date.empty() && first <= date && date <= last;
+}
+
+bool TINKADAT(std::string_view position, Date first, Date last, UndatedPositions& undated) {
+    GPAIS_LEVEL("TINKADAT", GPAIS_ARGS(position, first, last));
+    const Date date = own_supply_start(position);
+    if (date.empty()) {
+        // Only the codes a line shows are kept: copied and shortened, since the scan moves the
+        // document's bytes under the position as soon as it is cut.
+        if (++undated.count <= messages::codes_named) {
+            const std::string_view code = position_code(position);
+            undated.first_codes.push_back(code.empty() ? std::string(messages::no_code)
+                                                       : shown_code(code));
+        }
+        return false;
+    }
+    return first <= date && date <= last;
 }
 
 }  // namespace gpais

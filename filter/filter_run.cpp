@@ -2,15 +2,18 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "errors/call_levels.hpp"
 #include "filter/bytes.hpp"
 #include "filter/code_set.hpp"
 #include "filter/compaction.hpp"
 #include "filter/date_match.hpp"
+#include "filter/error_log_text.hpp"
 #include "filter/messages.hpp"
 #include "filter/output_name.hpp"
 #include "filter/position_scan.hpp"
+#include "filter/shown_code.hpp"
 #include "filter/write_cause.hpp"
 
 namespace gpais {
@@ -36,17 +39,41 @@ std::optional<std::size_t> read_product_list(std::string_view path, std::string&
     return anchor;
 }
 
-// Everything after the scan: compaction, the save chooser, the write and the report. A list
-// whose positions could not be delimited is refused whole: writing what the scan made of it
-// would hand GPAIS a file cut short or with damaged positions.
+// The message, with `line` under it when there is one.
+ComposedMessage with_any_line(const Message& message, const std::string& line) {
+    return line.empty() ? ComposedMessage{std::string(message.text), message.caption, message.icon}
+                        : messages::with_line(message, line);
+}
+
+// The line that names the error log's codes that no position carried, or "" when it names none.
+std::string missing_codes_line(const CodeSet& codes, const std::vector<bool>& carried) {
+    const std::vector<std::string_view> missing = codes_not_carried(codes, carried);
+    if (missing.empty())
+        return {};
+    std::vector<std::string> first;
+    for (std::size_t at = 0; at < missing.size() && at < messages::codes_named; ++at)
+        first.push_back(shown_code(missing[at]));
+    return messages::codes_not_in_list(missing.size(), first);
+}
+
+std::string undated_line(const UndatedPositions& undated) {
+    return undated.count == 0
+               ? std::string()
+               : messages::positions_without_date(undated.count, undated.first_codes);
+}
+
+// Everything after the scan: compaction, the save chooser, the write and the report, with
+// `line` (when not empty) under the count or under the word that none was kept. A list whose
+// positions could not be delimited is refused whole: writing what the scan made of it would
+// hand GPAIS a file cut short or with damaged positions.
 RunOutcome save_kept(std::string& document, std::optional<std::size_t> kept,
-                     std::string_view product_list_path, UserPort& port) {
+                     std::string_view product_list_path, const std::string& line, UserPort& port) {
     if (!kept) {
         tell(port, messages::bad_product_list);
         return RunOutcome::bad_product_list;
     }
     if (*kept == 0) {
-        tell(port, messages::nothing_kept);
+        tell(port, with_any_line(messages::nothing_kept, line));
         return RunOutcome::nothing_kept;
     }
     remove_blank_lines(document);
@@ -68,7 +95,7 @@ RunOutcome save_kept(std::string& document, std::optional<std::size_t> kept,
         tell(port, messages::file_not_written(chosen, write_cause_text(written.error())));
         return RunOutcome::write_failed;
     }
-    tell(port, messages::file_written(*kept));
+    tell(port, with_any_line(messages::file_written(*kept).view(), line));
     return RunOutcome::written;
 }
 
@@ -88,17 +115,18 @@ RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, std::string_view 
         return RunOutcome::bad_product_list;
 
     GPAIS_LINE();
-    codes = build_code_set(port.read_file(error_log_path));
+    codes = build_code_set(error_log_text(port.read_file(error_log_path)));
     if (codes.empty()) {
         tell(port, messages::no_codes);
         return RunOutcome::no_codes;
     }
     GPAIS_LINE();
-    kept = scan_positions(document, *anchor, [&codes](std::string_view position) {
-        return TINKAKOD(position, codes);
+    std::vector<bool> carried(codes.size());
+    kept = scan_positions(document, *anchor, [&codes, &carried](std::string_view position) {
+        return TINKAKOD(position, codes, carried);
     });
     GPAIS_LINE();
-    return save_kept(document, kept, product_list_path, port);
+    return save_kept(document, kept, product_list_path, missing_codes_line(codes, carried), port);
 }
 
 RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, Date first, Date last,
@@ -113,11 +141,12 @@ RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, Date first, Date 
         return RunOutcome::bad_product_list;
 
     GPAIS_LINE();
-    kept = scan_positions(document, *anchor, [first, last](std::string_view position) {
-        return TINKADAT(position, first, last);
+    UndatedPositions undated;
+    kept = scan_positions(document, *anchor, [first, last, &undated](std::string_view position) {
+        return TINKADAT(position, first, last, undated);
     });
     GPAIS_LINE();
-    return save_kept(document, kept, product_list_path, port);
+    return save_kept(document, kept, product_list_path, undated_line(undated), port);
 }
 
 }  // namespace gpais

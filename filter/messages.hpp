@@ -4,6 +4,7 @@
 // Windows program, the command line and the tests cannot come to say different things.
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -69,6 +70,49 @@ inline constexpr Message no_product_list{"Nenurodytas pradinis failas", caption_
     std::string text = "Nepavyko įrašyti failo: ";
     text.append(path).append("\n").append(cause);
     return {std::move(text), caption_error, Icon::error};
+}
+
+// The message, and on the next line what the person should know besides.
+[[nodiscard]] inline ComposedMessage with_line(const Message& message, std::string_view line) {
+    std::string text(message.text);
+    text.append("\n").append(line);
+    return {std::move(text), message.caption, message.icon};
+}
+
+// The lines under a run's message name at most this many codes; "…" stands for the rest, so a
+// long list cannot flood the box.
+inline constexpr std::size_t codes_named = 10;
+// How a position whose code is empty is named in such a line.
+inline constexpr std::string_view no_code = "be kodo";
+
+// PREFIX + "N (A, B, …)": how many there are and the first of them, each already in the form
+// it is shown in (`first` holds at most `codes_named`, fewer only when `count` is smaller).
+[[nodiscard]] inline std::string counted_codes(std::string_view prefix, std::size_t count,
+                                               std::span<const std::string> first) {
+    std::string line(prefix);
+    line.append(std::to_string(count)).append(" (");
+    for (std::size_t at = 0; at < first.size(); ++at) {
+        if (at > 0)
+            line.append(", ");
+        line.append(first[at]);
+    }
+    if (count > first.size())
+        line.append(", …");
+    return line.append(")");
+}
+
+// Error-log mode: the codes that the error log names and no position of the list carries, so
+// the person knows those products must be registered before the journal goes in again.
+[[nodiscard]] inline std::string codes_not_in_list(std::size_t count,
+                                                   std::span<const std::string> first) {
+    return counted_codes("Sąraše nėra klaidų faile nurodytų kodų: ", count, first);
+}
+
+// Period mode: the positions cut because their own supply-start date is missing or no date at
+// all, which no period can keep.
+[[nodiscard]] inline std::string positions_without_date(std::size_t count,
+                                                        std::span<const std::string> first) {
+    return counted_codes("Pozicijų be tinkamos tiekimo pradžios datos: ", count, first);
 }
 
 // Choosing the product list to read and, with the same words, where to save the result.

@@ -81,25 +81,34 @@ std::optional<std::size_t> scan_positions(std::string& document, std::size_t anc
     // Not the document itself: it is the caller's, and would be printed twice.
     GPAIS_LEVEL("scan_positions", GPAIS_ARGS(anchor, test), GPAIS_LOCALS(kept, scan_point));
 
+    // A list that stops before its closing tag (a download or an export cut off between two
+    // positions, or in a comment that never ends) would be written without the tags that close
+    // it, and GPAIS rejects the whole file; it is refused like one that cannot be delimited.
+    const auto refuse = [&cutter] {
+        cutter.finish();
+        return std::optional<std::size_t>{};
+    };
     while (true) {
         const std::size_t tag_start = text.find('<', scan_point);
         if (tag_start == npos)
+            return refuse();
+        if (tag_start + 1 < text.size() && text[tag_start + 1] == '/') {
+            // The list's end, unless the document stops inside that closing tag.
+            if (text.find('>', tag_start + 2) == npos)
+                return refuse();
             break;
-        if (tag_start + 1 < text.size() && text[tag_start + 1] == '/')
-            break;  // the list's end
+        }
 
         if (const auto after = skip_non_position(text, tag_start)) {
             if (*after == npos)
-                break;
+                return refuse();
             scan_point = *after;
             continue;
         }
 
         const std::size_t end = position_end(text, tag_start, closers, closer);
-        if (end == npos) {
-            cutter.finish();
-            return std::nullopt;
-        }
+        if (end == npos)
+            return refuse();
         if (test(text.substr(tag_start, end - tag_start))) {
             ++kept;
         } else {

@@ -6,7 +6,9 @@
 // none, a start tag written as self-closing ("<baterija/>") is the position by itself, and one
 // whose name runs on into a tab or a line break before its attributes ends at the first closing
 // tag of the name before them. A position that none of these delimits (a list cut off in the
-// middle of one) makes the whole list unusable: the scan says so instead of guessing.
+// middle of one) makes the whole list unusable: the scan says so instead of guessing. So does a
+// list that ends before its closing tag, or in a comment or processing instruction that never
+// ends: what GPAIS would reject as broken is refused here.
 
 #include <cstddef>
 #include <functional>
@@ -24,8 +26,8 @@ using PositionTest = std::function<bool(std::string_view position)>;
 [[nodiscard]] std::optional<std::size_t> find_list_anchor(std::string_view document) noexcept;
 
 // `anchor` is the offset (from 0) of "<produktai". Changes the document in place in one pass
-// and returns the kept count, or nothing when a position cannot be delimited; the document is
-// then of no use and must not be written.
+// and returns the kept count, or nothing when a position cannot be delimited or the list is cut
+// off before its closing tag; the document is then of no use and must not be written.
 [[nodiscard]] std::optional<std::size_t> scan_positions(std::string& document, std::size_t anchor,
                                                         const PositionTest& test);
 

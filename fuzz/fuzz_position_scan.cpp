@@ -1,15 +1,18 @@
-// Arbitrary bytes through the position scan with both position tests. The input is an error log
-// and a document, split at the first NUL byte (no NUL: the whole input is the document).
+// Arbitrary bytes through the position scan with both position tests, and through the whole run
+// in both modes. The input is an error log and a document, split at the first NUL byte (no NUL:
+// the whole input is the document).
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "filter/code_set.hpp"
 #include "filter/date_match.hpp"
+#include "filter/error_log_text.hpp"
 #include "filter/filter_run.hpp"
 #include "filter/messages.hpp"
 #include "filter/position_scan.hpp"
@@ -31,7 +34,7 @@ struct Visit {
 // Answers a filter run from memory and remembers whether it wrote anything.
 class MemoryPort : public gpais::UserPort {
   public:
-    explicit MemoryPort(std::string list) : list_(std::move(list)) {}
+    MemoryPort(std::string list, std::string log) : list_(std::move(list)), log_(std::move(log)) {}
     bool wrote = false;
     std::vector<std::string> messages;
 
@@ -42,7 +45,7 @@ class MemoryPort : public gpais::UserPort {
     std::string current_folder() override { return "C:\\"; }
     gpais::LocalTime local_now() override { return {2026, 12, 9, 10, 0, 0, 0}; }
     std::string read_file(std::string_view path) override {
-        return path == "list.xml" ? list_ : std::string();
+        return path == "list.xml" ? list_ : path == "errors.log" ? log_ : std::string();
     }
     gpais::WriteResult write_file(std::string_view, std::string_view) override {
         wrote = true;
@@ -51,6 +54,7 @@ class MemoryPort : public gpais::UserPort {
 
   private:
     std::string list_;
+    std::string log_;
 };
 
 // Runs the scan with `verdict`, recording where every tested position lay in the input, and
@@ -115,16 +119,89 @@ void scan_and_check(const std::string& input, std::size_t anchor, Verdict verdic
     }
 }
 
-// A list the scan refuses is refused by the whole run: told, and nothing written.
-void run_refused(const std::string& input) {
-    MemoryPort port(input);
-    const gpais::RunOutcome outcome =
-        gpais::ATRINKPOZICIJAS("list.xml", gpais::Date::from_numbers(1900, 1, 1),
-                               gpais::Date::from_numbers(2100, 1, 1), port);
-    FUZZ_CHECK(outcome == gpais::RunOutcome::bad_product_list);
-    FUZZ_CHECK(!port.wrote);
-    FUZZ_CHECK(port.messages ==
-               std::vector<std::string>{std::string(gpais::messages::bad_product_list.text)});
+// The number a second line under the run's message gives after `prefix`, or 0 without one.
+std::size_t line_count(const std::vector<std::string>& shown, std::string_view prefix) {
+    FUZZ_CHECK(shown.size() == 1);
+    const std::string_view text = shown[0];
+    const std::size_t line = text.find('\n');
+    if (line == std::string_view::npos)
+        return 0;
+    const std::string_view second = text.substr(line + 1);
+    FUZZ_CHECK(second.starts_with(prefix) && second.ends_with(")"));
+    FUZZ_CHECK(second.find('\n') == std::string_view::npos);
+    std::size_t count = 0;
+    for (std::size_t at = prefix.size(); second[at] != ' '; ++at) {
+        FUZZ_CHECK(second[at] >= '0' && second[at] <= '9');
+        count = count * 10 + static_cast<std::size_t>(second[at] - '0');
+    }
+    FUZZ_CHECK(count > 0);
+    return count;
+}
+
+// Both modes of the whole run: a list the scan refuses is refused, told and not written; of any
+// other list, the count on the second line is a plain count over the literal scan's positions.
+void run_and_count(const std::string& input, std::string_view log, bool refused) {
+    const gpais::Date first = gpais::Date::from_numbers(1900, 1, 1);
+    const gpais::Date last = gpais::Date::from_numbers(2100, 1, 1);
+    const gpais::CodeSet codes = gpais::build_code_set(gpais::error_log_text(std::string(log)));
+    const std::vector<std::string> bad = {std::string(gpais::messages::bad_product_list.text)};
+
+    MemoryPort period_port(input, std::string(log));
+    const gpais::RunOutcome period = gpais::ATRINKPOZICIJAS("list.xml", first, last, period_port);
+    MemoryPort errors_port(input, std::string(log));
+    const gpais::RunOutcome errors = gpais::ATRINKPOZICIJAS("list.xml", "errors.log", errors_port);
+    if (refused) {
+        FUZZ_CHECK(period == gpais::RunOutcome::bad_product_list && period_port.messages == bad);
+        FUZZ_CHECK(!period_port.wrote && !errors_port.wrote);
+        FUZZ_CHECK(codes.empty() ? errors == gpais::RunOutcome::no_codes
+                                 : errors == gpais::RunOutcome::bad_product_list &&
+                                       errors_port.messages == bad);
+        return;
+    }
+    if (input.size() > literal_limit)
+        return;
+
+    std::size_t undated = 0;
+    std::string literal = input;
+    (void)gpais::testing::reference_scan(
+        literal, *gpais::find_list_anchor(input), [&](std::string_view position) {
+            undated += gpais::own_supply_start(position).empty() ? 1 : 0;
+            return gpais::TINKADAT(position, first, last);
+        });
+    FUZZ_CHECK(line_count(period_port.messages, "Pozicijų be tinkamos tiekimo pradžios datos: ") ==
+               undated);
+
+    if (codes.empty()) {
+        FUZZ_CHECK(errors == gpais::RunOutcome::no_codes);
+        return;
+    }
+    std::set<std::string, std::less<>> carried;
+    literal = input;
+    (void)gpais::testing::reference_scan(literal, *gpais::find_list_anchor(input),
+                                         [&](std::string_view position) {
+                                             const bool stays = gpais::TINKAKOD(position, codes);
+                                             if (stays)
+                                                 carried.emplace(gpais::position_code(position));
+                                             return stays;
+                                         });
+    std::size_t lacking = 0;
+    for (const std::string_view code : codes.in_log_order())
+        lacking += !code.empty() && !carried.contains(code) ? 1 : 0;
+    FUZZ_CHECK(line_count(errors_port.messages, "Sąraše nėra klaidų faile nurodytų kodų: ") ==
+               lacking);
+}
+
+// The log as the run reads it: a byte-order mark is never part of the text, and UTF-16 gives
+// at most three bytes for each two.
+void check_log_text(std::string_view bytes) {
+    const std::string text = gpais::error_log_text(std::string(bytes));
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        FUZZ_CHECK(text.size() <= (bytes.size() - 2) / 2 * 3);
+    } else if (bytes.starts_with("\xEF\xBB\xBF")) {
+        FUZZ_CHECK(text == bytes.substr(3));
+    } else {
+        FUZZ_CHECK(text == bytes);
+    }
 }
 
 }  // namespace
@@ -139,7 +216,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         input.insert(0, "<produktai>");
     const std::size_t anchor = *gpais::find_list_anchor(input);
 
-    const gpais::CodeSet codes = gpais::build_code_set(log);
+    check_log_text(bytes);
+    const gpais::CodeSet codes = gpais::build_code_set(gpais::error_log_text(std::string(log)));
     scan_and_check(input, anchor,
                    [&](std::string_view position) { return gpais::TINKAKOD(position, codes); });
 
@@ -150,7 +228,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     });
 
     std::string probe = input;
-    if (!gpais::scan_positions(probe, anchor, [](std::string_view) { return true; }))
-        run_refused(input);
+    const bool refused =
+        !gpais::scan_positions(probe, anchor, [](std::string_view) { return true; });
+    run_and_count(input, log, refused);
     return 0;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The tool's main job on the bundled sample: keeps the positions whose own supply started in
-# November 2026, first with the gpais-filter command (result in build/sample-output/), then in
-# the Windows dialog under Wine, opened on the same product list, when a display is at hand.
+# November 2026, first with the gpais-filter command (result in build/sample-output/), then the
+# positions whose codes the sample error log names, and then in the Windows dialog under Wine,
+# opened on the same product list, when a display is at hand.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -15,12 +16,15 @@ mkdir -p "$out"
 list=examples/produktu-sarasas.xml
 result="$out/produktu-sarasas_2026-11.xml"
 
-# Filters one list into the sample output; stops the script on a failed run.
+# Filters one list into the sample output, by November 2026 or by the options given after the
+# two paths; stops the script on a failed run.
 filter_sample() {
     local list=$1 result=$2 status=0
-    echo "== gpais-filter --from 2026-11-01 --to 2026-11-30 -o $result $list"
-    build/native/cli/gpais-filter --from 2026-11-01 --to 2026-11-30 -o "$result" "$list" ||
-        status=$?
+    shift 2
+    local mode=("$@")
+    [ ${#mode[@]} -gt 0 ] || mode=(--from 2026-11-01 --to 2026-11-30)
+    echo "== gpais-filter ${mode[*]} -o $result $list"
+    build/native/cli/gpais-filter "${mode[@]}" -o "$result" "$list" || status=$?
     echo "exit code: $status"
     if [ "$status" -ne 0 ]; then
         exit "$status"
@@ -33,6 +37,8 @@ filter_sample "$list" "$result"
 # The same list written with each position's attributes on lines of their own keeps the same
 # positions.
 filter_sample examples/produktu-sarasas-atributai.xml "$out/produktu-sarasas-atributai_2026-11.xml"
+# The codes of GPAIS's journal answer; the line under the count names the one the list lacks.
+filter_sample "$list" "$out/produktu-sarasas_klaidos.xml" --errors examples/gpais-klaidos.log
 
 if [ "${GPAIS_NO_DIALOG:-}" = 1 ]; then
     exit 0

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,9 @@ struct ShownMessage {
     std::string caption;
     Icon icon;
     friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
+    friend void PrintTo(const ShownMessage& message, std::ostream* out) {
+        *out << '"' << message.text << "\" (" << message.caption << ")";
+    }
 };
 
 class FakePort : public UserPort {

@@ -190,7 +190,9 @@ TEST(FilterRun, MessagesOutcomesAndOrderOfSteps) {
          out_path,
          {},
          RunOutcome::nothing_kept,
-         {none_kept},
+         {shown(messages::with_line(messages::nothing_kept,
+                                    "Sąraše nėra klaidų faile nurodytų kodų: 1 (Z9)")
+                    .view())},
          {"read:" + list_path, "read:klaidos.log", "message"},
          {}},
         {"cancelled save chooser: nothing written, nothing said",
@@ -256,6 +258,132 @@ TEST(FilterRun, MessagesOutcomesAndOrderOfSteps) {
             EXPECT_EQ(port.writes[0].second, *c.written_bytes) << c.name;
         } else {
             EXPECT_TRUE(port.writes.empty()) << c.name;
+        }
+    }
+}
+
+std::string log_line(const std::string& code) {
+    return "Žurnalo įrašo 000123 gaminys arba prekinis vienetas su kodu: "
+           "ProduktoKodas(produktoKodas=" +
+           code + ") nerastas\r\n";
+}
+std::string log_of(const std::vector<std::string>& codes) {
+    std::string log;
+    for (const std::string& code : codes)
+        log += log_line(code);
+    return log;
+}
+// Codes MA, MB, ... in that order.
+std::vector<std::string> lettered(char prefix, int count) {
+    std::vector<std::string> codes;
+    for (char letter = 'A'; letter < 'A' + count; ++letter)
+        codes.push_back({prefix, letter});
+    return codes;
+}
+std::string item(const std::string& body) {
+    return "  <prekinisVienetas>\r\n" + body + "  </prekinisVienetas>\r\n";
+}
+std::string undated_list(int count) {
+    std::string document = head + position("A1", "2026-11-05");
+    for (const std::string& code : lettered('U', count))
+        document += item("    <kodas>" + code + "</kodas>\r\n");
+    return document + tail;
+}
+ShownMessage with_line(const ShownMessage& message, const std::string& line) {
+    return {message.text + "\n" + line, message.caption, message.icon};
+}
+const std::string lacks = "Sąraše nėra klaidų faile nurodytų kodų: ";
+const std::string undated = "Pozicijų be tinkamos tiekimo pradžios datos: ";
+
+// What the person reads after a run besides the count: the codes the list lacks, the positions
+// without a date of their own, and the refusal of a list that is cut off.
+TEST(FilterRun, SecondLinesAndCutOffLists) {
+    struct LineCase {
+        const char* name;
+        std::string list_bytes;
+        std::optional<std::string> log;  // nothing = period mode
+        RunOutcome outcome;
+        ShownMessage message;
+    };
+    const std::string utf16_b2 = [] {
+        std::string bytes = "\xFF\xFE";
+        for (const char c : log_line("B2"))
+            bytes.append({c, '\0'});  // ASCII and Lithuanian letters below U+0100 only
+        return bytes;
+    }();
+    const std::string long_code(200, 'Q');
+    const LineCase cases[] = {
+        {"errors: every code found, no line", list, log_of({"C3", "A1"}), RunOutcome::written,
+         written(2)},
+        {"errors: the codes the list lacks in the log's order, once each, the empty one left out",
+         list, log_of({"Z9", "B2", "", "Y8", "Z9"}), RunOutcome::written,
+         with_line(written(1), lacks + "2 (Z9, Y8)")},
+        {"errors: the eleventh and later codes are counted, not named", list,
+         log_of(lettered('M', 12)) + log_line("A1"), RunOutcome::written,
+         with_line(written(1), lacks + "12 (MA, MB, MC, MD, ME, MF, MG, MH, MI, MJ, …)")},
+        {"errors: a 200-character code is shown by its first 40", list, log_of({"A1", long_code}),
+         RunOutcome::written,
+         with_line(written(1), lacks + "1 (" + long_code.substr(0, 40) + "…)")},
+        {"errors: none of the codes found", list, log_of({"X1", "X2"}), RunOutcome::nothing_kept,
+         with_line(none_kept, lacks + "2 (X1, X2)")},
+        {"errors: only the empty code is lacking, no line", list, log_of({"", "B2"}),
+         RunOutcome::written, written(1)},
+        {"errors: a log saved as UTF-16", list, utf16_b2, RunOutcome::written, written(1)},
+        {"period: every position has its date, no line", list, {}, RunOutcome::written, written(2)},
+        {"period: missing, empty, invalid and packaging-only dates in document order",
+         head + item("    <kodas>D1</kodas>\r\n") + position("A1", "2026-11-05") +
+             position("E1", "") + position("I1", "2026-13-05") +
+             item("    <kodas>P1</kodas>\r\n    <gaminioPakuotes><pradetaTiektiNuo>2026-11-02"
+                  "</pradetaTiektiNuo></gaminioPakuotes>\r\n") +
+             position("B2", "2026-10-31") + item("    <pavadinimas>x</pavadinimas>\r\n") + tail,
+         {},
+         RunOutcome::written,
+         with_line(written(1), undated + "5 (D1, E1, I1, P1, be kodo)")},
+        {"period: more than ten",
+         undated_list(11),
+         {},
+         RunOutcome::written,
+         with_line(written(1), undated + "11 (UA, UB, UC, UD, UE, UF, UG, UH, UI, UJ, …)")},
+        {"period: none kept, and some without a date",
+         head + position("E1", "") + tail,
+         {},
+         RunOutcome::nothing_kept,
+         with_line(none_kept, undated + "1 (E1)")},
+    };
+    for (const LineCase& c : cases) {
+        FakePort port;
+        port.files[list_path] = c.list_bytes;
+        port.save_answer = out_path;
+        if (c.log)
+            port.files["klaidos.log"] = *c.log;
+        const RunOutcome outcome = c.log ? ATRINKPOZICIJAS(list_path, "klaidos.log", port)
+                                         : ATRINKPOZICIJAS(list_path, nov1, nov30, port);
+        EXPECT_EQ(outcome, c.outcome) << c.name;
+        EXPECT_EQ(port.messages, std::vector<ShownMessage>{c.message}) << c.name;
+    }
+
+    // GPAIS would reject each of these as broken XML, so nothing is written of them, in either
+    // mode; the error log is still checked first.
+    const std::string two = head + position("A1", "2026-11-05") + position("B2", "2026-10-31");
+    const std::string cut_off[] = {
+        two,
+        two + position("C3", "2026-11-30"),
+        two + "  <!-- senas: " + position("C3", "2026-11-30"),
+        two + "  <?gpais versija=\"2\" " + position("C3", "2026-11-30"),
+        two + "</produkt",
+        "<?xml version=\"1.0\"?>\r\n<!-- <produktai> -->\r\n<gpais>\r\n" + list + "</gpais>\r\n",
+    };
+    for (const std::string& bytes : cut_off) {
+        for (const bool by_errors : {false, true}) {
+            FakePort port;
+            port.files[list_path] = bytes;
+            port.files["klaidos.log"] = error_log;
+            port.save_answer = out_path;
+            const RunOutcome outcome = by_errors ? ATRINKPOZICIJAS(list_path, "klaidos.log", port)
+                                                 : ATRINKPOZICIJAS(list_path, nov1, nov30, port);
+            EXPECT_EQ(outcome, RunOutcome::bad_product_list) << bytes;
+            EXPECT_EQ(port.messages, std::vector<ShownMessage>{bad_list}) << bytes;
+            EXPECT_TRUE(port.writes.empty()) << bytes;
         }
     }
 }

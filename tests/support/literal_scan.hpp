@@ -35,7 +35,8 @@ inline std::size_t literal_end(const std::string& doc, std::size_t p) {
 
 // The scan written as literally as it is described: remove a failing position from the
 // document and look again from where it began. Slow, obviously right, and the yardstick for the
-// one-pass scan, including its refusal of a list it cannot delimit.
+// one-pass scan, including its refusal of a list it cannot delimit or that stops before its
+// closing tag.
 inline std::optional<std::size_t> reference_scan(std::string& doc, std::size_t anchor,
                                                  const PositionTest& test) {
     std::size_t kept = 0;
@@ -43,20 +44,23 @@ inline std::optional<std::size_t> reference_scan(std::string& doc, std::size_t a
     while (true) {
         const std::size_t p = doc.find('<', scan_point);
         if (p == npos)
+            return std::nullopt;  // the end of the document before the list's closing tag
+        if (p + 1 < doc.size() && doc[p + 1] == '/') {
+            if (doc.find('>', p) == npos)
+                return std::nullopt;  // the document stops inside that closing tag
             break;
-        if (p + 1 < doc.size() && doc[p + 1] == '/')
-            break;
+        }
         if (doc.compare(p, 4, "<!--") == 0) {
             const std::size_t end = doc.find("-->", p + 4);
             if (end == npos)
-                break;
+                return std::nullopt;
             scan_point = end + 3;
             continue;
         }
         if (doc.compare(p, 2, "<?") == 0) {
             const std::size_t end = doc.find("?>", p + 2);
             if (end == npos)
-                break;
+                return std::nullopt;
             scan_point = end + 2;
             continue;
         }

@@ -1,0 +1,79 @@
+#include "filter/error_log_text.hpp"
+
+#include <cstdint>
+#include <string_view>
+
+namespace gpais {
+
+namespace {
+
+constexpr std::string_view utf8_mark = "\xEF\xBB\xBF";
+constexpr std::string_view little_endian_mark = "\xFF\xFE";
+constexpr std::string_view big_endian_mark = "\xFE\xFF";
+constexpr char32_t replacement = 0xFFFD;
+
+void append_utf8(std::string& text, char32_t code_point) {
+    const auto byte = [&](char32_t value) { text.push_back(static_cast<char>(value)); };
+    if (code_point < 0x80) {
+        byte(code_point);
+    } else if (code_point < 0x800) {
+        byte(0xC0 | (code_point >> 6));
+        byte(0x80 | (code_point & 0x3F));
+    } else if (code_point < 0x10000) {
+        byte(0xE0 | (code_point >> 12));
+        byte(0x80 | ((code_point >> 6) & 0x3F));
+        byte(0x80 | (code_point & 0x3F));
+    } else {
+        byte(0xF0 | (code_point >> 18));
+        byte(0x80 | ((code_point >> 12) & 0x3F));
+        byte(0x80 | ((code_point >> 6) & 0x3F));
+        byte(0x80 | (code_point & 0x3F));
+    }
+}
+
+bool is_high_surrogate(char32_t unit) noexcept {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool is_low_surrogate(char32_t unit) noexcept {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// The UTF-16 units after the byte-order mark, as UTF-8.
+std::string from_utf16(std::string_view units, bool big_endian) {
+    const std::size_t count = units.size() / 2;  // an odd last byte is no unit
+    const auto unit_at = [&](std::size_t index) -> char32_t {
+        const auto first = static_cast<unsigned char>(units[2 * index]);
+        const auto second = static_cast<unsigned char>(units[2 * index + 1]);
+        return big_endian ? (char32_t{first} << 8 | second) : (char32_t{second} << 8 | first);
+    };
+    std::string text;
+    // Each unit gives at most three bytes, a pair of units four.
+    text.reserve(count + count / 2);
+    for (std::size_t index = 0; index < count; ++index) {
+        const char32_t unit = unit_at(index);
+        if (is_high_surrogate(unit) && index + 1 < count && is_low_surrogate(unit_at(index + 1))) {
+            append_utf8(text, 0x10000 + ((unit - 0xD800) << 10) + (unit_at(index + 1) - 0xDC00));
+            ++index;
+        } else if (is_high_surrogate(unit) || is_low_surrogate(unit)) {
+            append_utf8(text, replacement);
+        } else {
+            append_utf8(text, unit);
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string error_log_text(std::string bytes) {
+    const std::string_view view = bytes;
+    if (view.starts_with(little_endian_mark))
+        return from_utf16(view.substr(little_endian_mark.size()), false);
+    if (view.starts_with(big_endian_mark))
+        return from_utf16(view.substr(big_endian_mark.size()), true);
+    if (view.starts_with(utf8_mark))
+        bytes.erase(0, utf8_mark.size());
+    return bytes;
+}
+
+}  // namespace gpais
