@@ -71,6 +71,13 @@ inline constexpr Message no_product_list{"Nenurodytas pradinis failas", caption_
     return {std::move(text), caption_error, Icon::error};
 }
 
+// The message, and on the next line what the person should know besides.
+[[nodiscard]] inline ComposedMessage with_line(const Message& message, std::string_view line) {
+    std::string text(message.text);
+    text.append("\n").append(line);
+    return {std::move(text), message.caption, message.icon};
+}
+
 // Choosing the product list to read and, with the same words, where to save the result.
 inline constexpr ChooserText list_chooser{"GPAIS failų tvarkytojas", "GPAIS failai (*.xml)",
                                           "*.xml"};
