@@ -6,9 +6,8 @@ namespace gpais::io {
 
 void fill_string(std::string& bytes, std::size_t size, fill_function fill, void* context) {
 #ifdef __cpp_lib_string_resize_and_overwrite
-    bytes.resize_and_overwrite(size, [fill, context](char* data, std::size_t room) {
-        return fill(data, room, context);
-    });
+    bytes.resize_and_overwrite(
+        size, [fill, context](char* data, std::size_t room) { return fill(data, room, context); });
 #else
     bytes.resize(size);
     bytes.resize(fill(bytes.data(), size, context));

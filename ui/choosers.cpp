@@ -33,11 +33,12 @@ std::string run_chooser(ChooserKind kind, std::string_view title, std::string_vi
                         unsigned filter_index, std::string_view proposed_name) {
     const std::wstring filter = to_wide(filter_string(file_types));
     const std::wstring wide_title = to_wide(title);
-    const std::wstring wide_folder = to_wide(initial_folder);
+    const SplitName split = split_proposed_name(proposed_name);
+    const std::wstring wide_folder = to_wide(split.folder.empty() ? initial_folder : split.folder);
     const std::wstring wide_extension = to_wide(extension_without_dot(default_extension));
 
     std::wstring buffer(chooser_buffer_chars, L'\0');
-    const std::wstring proposed = to_wide(proposed_name);
+    const std::wstring proposed = to_wide(split.name);
     // Keep at least one NUL at the end, whatever the length of the proposal.
     std::copy_n(proposed.begin(), std::min(proposed.size(), chooser_buffer_chars - 1),
                 buffer.begin());

@@ -36,18 +36,27 @@ struct PieceCase {
 TEST(Pieces, NoCallOfAFortyMegabyteListIsLargerThanSixteenMebibytes) {
     const std::size_t list = 40 * MiB;
     const PieceCase cases[] = {
-        {"a 40 MB list goes in three calls", list, SIZE_MAX, SIZE_MAX, {16 * MiB, 16 * MiB, 8 * MiB},
+        {"a 40 MB list goes in three calls",
+         list,
+         SIZE_MAX,
+         SIZE_MAX,
+         {16 * MiB, 16 * MiB, 8 * MiB},
          true},
-        {"a call that takes fewer bytes is followed by the rest", 20 * MiB, 12 * MiB, SIZE_MAX,
-         {16 * MiB, 8 * MiB}, true},
+        {"a call that takes fewer bytes is followed by the rest",
+         20 * MiB,
+         12 * MiB,
+         SIZE_MAX,
+         {16 * MiB, 8 * MiB},
+         true},
         {"the first failed call ends it", list, SIZE_MAX, 2, {16 * MiB, 16 * MiB}, false},
         {"nothing to move asks nothing", 0, SIZE_MAX, SIZE_MAX, {}, true},
     };
     for (const PieceCase& c : cases) {
         std::string buffer(c.size, 'x');
         Leaf reader{c.most, c.fails_at, {}};
-        const auto got = read_in_pieces(buffer.data(), buffer.size(),
-                                        [&reader](char*, std::size_t n) { return reader.answer(n); });
+        const auto got =
+            read_in_pieces(buffer.data(), buffer.size(),
+                           [&reader](char*, std::size_t n) { return reader.answer(n); });
         EXPECT_EQ(reader.asked, c.asked) << c.name << " (read)";
         EXPECT_EQ(got.has_value(), c.done) << c.name << " (read)";
         EXPECT_EQ(got.value_or(c.size), c.size) << c.name;

@@ -214,6 +214,7 @@ TEST_F(ProgramResources, ManifestAsksNoElevationAndNamesNoCommonControls) {
         EXPECT_NE(manifest.find(os), std::string_view::npos) << os;
     }
     EXPECT_EQ(manifest.find("Common-Controls"), std::string_view::npos);
+    EXPECT_NE(manifest.find("<ws2:longPathAware>true</ws2:longPathAware>"), std::string_view::npos);
 }
 
 TEST_F(ProgramResources, VersionBlockIsEnglishUnitedStates) {
