@@ -14,8 +14,17 @@ int main() {
     if (args == nullptr || count != 4)
         return 2;
     const DWORD sharing = std::wstring(args[3]) == L"read" ? FILE_SHARE_READ : 0;
-    const HANDLE file = ::CreateFileW(args[1], GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    // The driver looks whether the file is held yet by opening it for a moment, which a holder
+    // that shares nothing meets as a sharing violation: it tries again.
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 500 && file == INVALID_HANDLE_VALUE; ++attempt) {
+        file = ::CreateFileW(args[1], GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_SHARING_VIOLATION)
+            return 2;
+        if (file == INVALID_HANDLE_VALUE)
+            ::Sleep(10);
+    }
     if (file == INVALID_HANDLE_VALUE)
         return 2;
     ::Sleep(static_cast<DWORD>(std::wcstoul(args[2], nullptr, 10)));

@@ -344,8 +344,8 @@ void period_run_not_saved(const context& ctx, const std::string& name) {
         const auto waited = duration_cast<milliseconds>(steady_clock::now() - saved_at);
         expect(waited < 3s, "the failed save was told after " + std::to_string(waited.count()) +
                                 " ms, not within 3 s");
-        session.answer_box(box_of(
-            messages::file_not_written(to_utf8(output.wstring()), to_utf8(found->cause))));
+        session.answer_box(
+            box_of(messages::file_not_written(to_utf8(output.wstring()), to_utf8(found->cause))));
         session.expect_exit_code_0("after a save that failed");
         holder.reset();
         ::SetFileAttributesW(output.c_str(), FILE_ATTRIBUTE_NORMAL);

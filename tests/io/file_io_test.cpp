@@ -51,8 +51,8 @@ struct ReadCase {
 
 TEST(FileRead, GivesExactBytesOrWhyNot) {
     // Three folders of 100 characters: no one name may be longer than 255.
-    const std::string long_folder = std::string(99, 'a') + "/" + std::string(99, 'b') + "/" +
-                                    std::string(99, 'c') + "/";
+    const std::string long_folder =
+        std::string(99, 'a') + "/" + std::string(99, 'b') + "/" + std::string(99, 'c') + "/";
     const ReadCase cases[] = {
         {"bytes with CR LF, EOF marker and UTF-8 come back unchanged", "a.xml", crlf_document,
          "a.xml", crlf_document},
