@@ -133,8 +133,9 @@ void held_file(const context& ctx, const std::string& name) {
     std::optional<file_holder> holder;
     holder.emplace(found->holds_list ? place.product_list() : output, found->held_for,
                    found->shared);
-    const command_result got = run_command(
-        ctx, place, place.start(), march + L"-o " + quoted(output) + L" " + quoted(place.product_list()));
+    const command_result got =
+        run_command(ctx, place, place.start(),
+                    march + L"-o " + quoted(output) + L" " + quoted(place.product_list()));
     holder.reset();
     expect(got.took < 3500ms, "the command took " + std::to_string(got.took.count()) + " ms");
     if (found->cause.empty()) {
@@ -160,13 +161,13 @@ void list_missing(const context& ctx, const std::string& name) {
     const auto before = files_in(place.start());
     const command_result got =
         run_command(ctx, place, place.start(), march + quoted(place.start() / L"Nėra.xml"));
-    expect_result(got, 1, line(messages::with_line(messages::bad_product_list, "Nėra tokio failo.")),
-                  name);
+    expect_result(got, 1,
+                  line(messages::with_line(messages::bad_product_list, "Nėra tokio failo.")), name);
     const command_result folder = run_command(ctx, place, place.start(), march + L"poaplankis");
-    expect_result(folder, 1,
-                  line(messages::with_line(messages::bad_product_list,
-                                           "Nurodytas kelias yra aplankas.")),
-                  name + ", a folder");
+    expect_result(
+        folder, 1,
+        line(messages::with_line(messages::bad_product_list, "Nurodytas kelias yra aplankas.")),
+        name + ", a folder");
     expect(files_in(place.start()) == before, "a refused run left files behind");
 }
 
