@@ -355,6 +355,32 @@ void period_run_not_saved(const context& ctx, const std::string& name) {
     expect_same_bytes(place.product_list(), place.data("produktai.xml"));
 }
 
+// A list in a folder of 300 characters, as a synced company library reaches: the run reads it,
+// the save chooser still proposes its name, and the result is saved.
+void period_run_deep_folder(const context& ctx, const std::string& name) {
+    workspace place(name, ctx.source_dir);
+    std::filesystem::path folder = place.start();
+    for (const wchar_t letter : {L'ą', L'č', L'ę'})
+        folder /= std::wstring(100, letter);
+    const std::wstring prefix = L"\\\\?\\";
+    std::filesystem::create_directories(prefix + folder.wstring());
+    const auto list = folder / L"Prekių sąrašas.xml";
+    std::filesystem::copy_file(place.product_list(), prefix + list.wstring());
+    user_session session(place, ctx.exe, quoted(list));
+    session.set_period(march_first, march_last);
+    HWND chooser = run_to_save_chooser(session, list.wstring());
+    const std::wstring proposed = session.chooser_file_name(chooser);
+    session.accept_chooser(chooser, proposed);
+    session.answer_box(saved(3));
+    session.expect_exit_code_0("after a run in a deep folder");
+    // The dialog cannot open in so deep a folder: it opens in the folder's short form, where the
+    // volume keeps short names, or in the start folder.
+    const std::wstring bare = std::filesystem::path(proposed).filename().wstring();
+    const std::filesystem::path beside = prefix + (folder / bare).wstring();
+    const bool saved_beside = ::GetFileAttributesW(beside.c_str()) != INVALID_FILE_ATTRIBUTES;
+    expect_same_bytes(saved_beside ? beside : place.start() / bare, place.golden("by-period.xml"));
+}
+
 void error_log_run_saved(const context& ctx, const std::string& name) {
     workspace place(name, ctx.source_dir);
     user_session session(place, ctx.exe, quoted(place.product_list()));
@@ -515,6 +541,7 @@ const std::vector<scenario>& scenarios() {
         for (const auto& c : write_failure_cases) {
             list.push_back({c.name, period_run_not_saved});
         }
+        list.push_back({"period_run_deep_folder", period_run_deep_folder});
         list.push_back({"error_log_run_saved", error_log_run_saved});
         list.push_back({"error_log_run_empty_fields", error_log_run_empty_fields});
         list.push_back({"choosers", choosers});
