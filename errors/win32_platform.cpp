@@ -12,6 +12,7 @@
 #include "base/current_folder.hpp"
 #include "base/text_convert.hpp"
 #include "base/unique_handle.hpp"
+#include "base/windows_path.hpp"
 #include "errors/win32_dialogs.hpp"
 
 namespace gpais {
@@ -90,7 +91,9 @@ std::string Win32ErrorPlatform::current_folder() {
 
 bool Win32ErrorPlatform::append_to_file(std::string_view path, std::string_view bytes,
                                         LogAccess access) {
-    const std::wstring name = to_wide(path);
+    // Absolute and prefixed when long, so a program started in a deep folder still leaves its
+    // report there.
+    const std::wstring name = windows_file_path(path);
     // Windows refuses to write a file marked read-only, but Wine started by the superuser maps
     // the mark to permission bits that do not bind it; a log kept read-only stays unchanged.
     const DWORD attributes = ::GetFileAttributesW(name.c_str());

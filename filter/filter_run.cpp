@@ -28,10 +28,16 @@ void tell(UserPort& port, const ComposedMessage& message) {
 }
 
 // Reads the product list into the run's document and finds its list; nothing when the run has
-// already told the person why the file will not do.
+// already told the person why the file will not do. A file that could not be read at all is not
+// one with bad content, so the person is told why on a second line.
 std::optional<std::size_t> read_product_list(std::string_view path, std::string& document,
                                              UserPort& port) {
-    document = port.read_file(path);
+    ReadResult read = port.read_file(path);
+    if (!read.ok()) {
+        tell(port, messages::with_line(messages::bad_product_list, read_cause_text(read.error())));
+        return std::nullopt;
+    }
+    document = read.take_bytes();
     const std::optional<std::size_t> anchor =
         is_blank(document) ? std::nullopt : find_list_anchor(document);
     if (!anchor)
@@ -115,7 +121,12 @@ RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, std::string_view 
         return RunOutcome::bad_product_list;
 
     GPAIS_LINE();
-    codes = build_code_set(error_log_text(port.read_file(error_log_path)));
+    ReadResult log = port.read_file(error_log_path);
+    if (!log.ok()) {
+        tell(port, messages::with_line(messages::no_codes, read_cause_text(log.error())));
+        return RunOutcome::no_codes;
+    }
+    codes = build_code_set(error_log_text(log.take_bytes()));
     if (codes.empty()) {
         tell(port, messages::no_codes);
         return RunOutcome::no_codes;

@@ -10,6 +10,7 @@
 #include "base/local_time.hpp"
 #include "errors/value.hpp"
 #include "filter/messages.hpp"
+#include "filter/read_result.hpp"
 #include "filter/write_result.hpp"
 
 namespace gpais {
@@ -48,8 +49,8 @@ class UserPort {
     // The process's current folder, ending in one path separator; empty when it cannot be read.
     virtual std::string current_folder() = 0;
     virtual LocalTime local_now() = 0;
-    // All bytes of the file; empty when the path is empty or the file is missing or unreadable.
-    virtual std::string read_file(std::string_view path) = 0;
+    // All bytes of the file (none for an empty path), or why it could not be read at all.
+    virtual ReadResult read_file(std::string_view path) = 0;
     // Replaces the file whole or leaves it untouched; never leaves a partial or temporary file.
     virtual WriteResult write_file(std::string_view path, std::string_view bytes) = 0;
 };

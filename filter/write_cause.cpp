@@ -36,12 +36,13 @@ std::string one_line(std::string_view text) {
     return line;
 }
 
-}  // namespace
-
-std::string write_cause_text(const WriteError& error) {
+// The sentences a read and a write share; a right is named by what was refused.
+std::string cause_text(const WriteError& error, std::string_view no_right) {
     switch (error.cause) {
         case WriteCause::disk_full:
             return "Diske nebeliko vietos.";
+        case WriteCause::file_missing:
+            return "Nėra tokio failo.";
         case WriteCause::folder_missing:
             return "Nėra tokio aplanko.";
         case WriteCause::path_is_folder:
@@ -51,7 +52,9 @@ std::string write_cause_text(const WriteError& error) {
         case WriteCause::in_use:
             return "Failą naudoja kita programa.";
         case WriteCause::access_denied:
-            return "Nėra teisės rašyti.";
+            return std::string(no_right);
+        case WriteCause::name_too_long:
+            return "Kelias per ilgas.";
         case WriteCause::other:
             break;
     }
@@ -60,6 +63,16 @@ std::string write_cause_text(const WriteError& error) {
     if (!described.empty())
         text += ": " + described;
     return text + ".";
+}
+
+}  // namespace
+
+std::string write_cause_text(const WriteError& error) {
+    return cause_text(error, "Nėra teisės rašyti.");
+}
+
+std::string read_cause_text(const WriteError& error) {
+    return cause_text(error, "Nėra teisės skaityti.");
 }
 
 }  // namespace gpais

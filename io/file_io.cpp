@@ -1,22 +1,20 @@
 #include "io/file_io.hpp"
 
-#include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <new>
 #include <optional>
 #include <random>
-#include <system_error>
 
 #include "errors/call_levels.hpp"
 #include "filter/bytes.hpp"
+#include "io/pieces.hpp"
+#include "io/string_fill.hpp"
 #include "io/system_calls.hpp"
-#include "io/unique_fd.hpp"
 #include "io/write_errors.hpp"
 
 namespace gpais {
 
-namespace fs = std::filesystem;
 using namespace io;
 
 namespace {
@@ -24,105 +22,100 @@ namespace {
 // Removes the temporary file unless it was moved into place.
 class temporary_file {
   public:
-    explicit temporary_file(fs::path path) : path_(std::move(path)) {}
+    temporary_file(system_path path, owned_file& file) : path_(std::move(path)), file_(file) {}
     temporary_file(const temporary_file&) = delete;
     temporary_file& operator=(const temporary_file&) = delete;
     ~temporary_file() {
-        if (!path_.empty()) {
-            std::error_code ignored;
-            fs::remove(path_, ignored);
-        }
+        if (!moved_)
+            remove_temporary(file_, path_);
     }
-    [[nodiscard]] const fs::path& path() const noexcept { return path_; }
-    void release() noexcept { path_.clear(); }
+    [[nodiscard]] const system_path& path() const noexcept { return path_; }
+    void moved() noexcept { moved_ = true; }
 
   private:
-    fs::path path_;
+    system_path path_;
+    owned_file& file_;
+    bool moved_ = false;
 };
 
-// ".XXXXXXXX.tmp": beside the target, so the final move stays on one volume.
-std::string temporary_suffix() {
+// Up to and with the last separator: the folder the temporary goes in, so that the final move
+// stays on one volume. Empty for a bare name, which lies in the current folder.
+system_path folder_of(const system_path& path) {
+    std::size_t end = path.find_last_of(path_separator);
+#ifdef _WIN32
+    // A prefixed path has "\" alone; any other has been made absolute with "\" alone too, but
+    // a bare drive ("C:name") ends its folder at the colon.
+    if (end == system_path::npos)
+        end = path.find(L':');
+#endif
+    return end == system_path::npos ? system_path() : path.substr(0, end + 1);
+}
+
+// "~gpais-XXXXXXXX.tmp": short and of one length, so that a target in a deep folder does not
+// give a temporary too long for the system.
+system_path temporary_name() {
     static std::mt19937_64 generator{
         std::random_device{}() ^
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())};
     constexpr char digits[] = "0123456789abcdef";
     std::uint64_t value = generator();
-    std::string suffix = ".00000000.tmp";
-    for (std::size_t at = 1; at <= 8; ++at) {
-        suffix[at] = digits[value & 15];
+    system_path name;
+    for (const char c : std::string_view("~gpais-00000000.tmp"))
+        name.push_back(static_cast<system_path::value_type>(c));
+    for (std::size_t at = 7; at < 15; ++at) {
+        name[at] = static_cast<system_path::value_type>(digits[value & 15]);
         value >>= 4;
     }
-    return suffix;
+    return name;
 }
 
-// Reads until `size` bytes are in or the file ends: the count read, or nothing on a read error.
-std::optional<std::size_t> read_into(int fd, char* into, std::size_t size) {
-    constexpr std::size_t chunk = std::size_t{1} << 30;
-    std::size_t done = 0;
-    while (done < size) {
-        const std::size_t want = size - done < chunk ? size - done : chunk;
-        const long long got = read_some(fd, into + done, want);
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            break;
-        done += static_cast<std::size_t>(got);
-    }
-    return done;
-}
+struct read_request {
+    native_file file;
+    std::optional<std::size_t> got;
+};
 
-// An existing file that the person could not change in place is not replaced either, although
-// its folder would allow the move. The permission bits come first, not the system's answer: a
-// process with full rights (root, or an administrator) would be told it may write, yet a file
-// marked read-only is one the person meant to keep.
-WriteResult refusal_to_replace(const fs::path& path, fs::perms perms) {
-    if ((perms & fs::perms::owner_write) == fs::perms::none)
-        return refusal(WriteCause::read_only);
-    return may_write(path);
+std::size_t fill_from_file(char* data, std::size_t size, void* context) {
+    auto& request = *static_cast<read_request*>(context);
+    prefer_huge_pages(data, size);
+    request.got = read_in_pieces(data, size, [&request](char* into, std::size_t count) {
+        return read_some(request.file, into, count);
+    });
+    return request.got.value_or(0);
 }
 
 }  // namespace
 
-fs::path path_from_utf8(std::string_view utf8) {
-    return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
-}
-
-std::string read_whole_file(std::string_view path_text) {
-    GPAIS_LEVEL("read_whole_file", GPAIS_ARGS(path_text));
+ReadResult read_file_bytes(std::string_view path_text) {
+    GPAIS_LEVEL("read_file_bytes", GPAIS_ARGS(path_text));
     if (path_text.empty())
-        return {};
-    const fs::path path = path_from_utf8(path_text);
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec))
-        return {};
-    const std::uintmax_t size = fs::file_size(path, ec);
-    if (ec)
-        return {};
-    const int fd = open_for_reading(path);
-    if (fd < 0)
-        return {};
-    const unique_fd file(fd);
+        return std::string();
+    const system_path path = system_path_of(path_text);
+    owned_file file;
+    std::uint64_t size = 0;
+    if (std::optional<WriteError> refused = open_for_reading(path, file, size))
+        return std::move(*refused);
+    if (!file.is_open())
+        return std::string();
     std::string bytes;
     // A file too large to hold is a shortage of memory, not a file without content: it must
     // reach the error handler like any other failed allocation instead of reading as empty.
     GPAIS_LINE();
     if (size > bytes.max_size())
         throw std::bad_alloc();
-    bytes.reserve(static_cast<std::size_t>(size));
-    prefer_huge_pages(bytes.data(), static_cast<std::size_t>(size));
-    bytes.resize(static_cast<std::size_t>(size));
-    const std::optional<std::size_t> got = read_into(file.get(), bytes.data(), bytes.size());
-    if (!got)
-        return {};
-    const bool filled = *got == bytes.size();
-    bytes.resize(*got);
-    if (filled) {
+    read_request request{file.get(), std::nullopt};
+    fill_string(bytes, static_cast<std::size_t>(size), fill_from_file, &request);
+    if (!request.got)
+        return last_failure();
+    if (bytes.size() == size) {
         // The file grew after its size was taken: take what was added as well.
         char tail[65536];
         while (true) {
-            const std::optional<std::size_t> more = read_into(file.get(), tail, sizeof tail);
+            const std::optional<std::size_t> more =
+                read_in_pieces(tail, sizeof tail, [&file](char* into, std::size_t count) {
+                    return read_some(file.get(), into, count);
+                });
             if (!more)
-                return {};
+                return last_failure();
             if (*more == 0)
                 break;
             bytes.append(tail, *more);
@@ -131,69 +124,51 @@ std::string read_whole_file(std::string_view path_text) {
     return bytes;
 }
 
+std::string read_whole_file(std::string_view path) {
+    return read_file_bytes(path).take_bytes();
+}
+
 WriteResult replace_file(std::string_view path_text, std::string_view bytes) {
     GPAIS_LEVEL("replace_file", GPAIS_ARGS(path_text, bytes));
     if (is_blank(path_text))
         return invalid_name_failure();
-    fs::path target = path_from_utf8(path_text);
-    if (!target.has_filename())
+    const char last = path_text.back();
+    if (last == '/' || (path_separator != '/' && last == '\\'))
         return refusal(WriteCause::path_is_folder);
-    std::error_code ec;
+    system_path target = system_path_of(path_text);
+    target_state state;
+    if (WriteResult allowed = check_target(target, state); !allowed.ok())
+        return allowed;
 
-    // A link is followed, so that the file it leads to is replaced and the link stays a link.
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        fs::path resolved = fs::canonical(target, ec);
-        if (ec)
-            return library_failure(ec);
-        target = std::move(resolved);
-    }
-
-    const fs::file_status status = fs::status(target, ec);
-    std::optional<fs::perms> existing_perms;
-    if (fs::exists(status)) {
-        if (fs::is_directory(status))
-            return refusal(WriteCause::path_is_folder);
-        // A device or a pipe is not a list the person could keep; it is not replaced.
-        if (!fs::is_regular_file(status))
-            return refusal(WriteCause::access_denied);
-        if (WriteResult allowed = refusal_to_replace(target, status.permissions()); !allowed.ok())
-            return allowed;
-        existing_perms = status.permissions();
-    }
-
-    fs::path temp_path;
-    int fd = -1;
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temp_path = target;
-        temp_path += path_from_utf8(temporary_suffix());
-        clear_runtime_error();
-        fd = create_new_file(temp_path);
-        if (fd < 0 && errno != EEXIST)
+    const system_path folder = folder_of(target);
+    system_path temp_path;
+    owned_file file;
+    WriteResult created = refusal(WriteCause::other);
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        temp_path = folder + temporary_name();
+        created = create_new_file(temp_path, file);
+        if (created.ok() || !is_name_taken(created.error()))
             break;
     }
-    if (fd < 0)
-        return runtime_failure();
-    // Declared first so that it goes last: Windows removes no file that is still open.
-    temporary_file temp(temp_path);
-    unique_fd file(fd);
+    if (!created.ok())
+        return created;
+    temporary_file temp(temp_path, file);
 
-    if (WriteResult written = write_all(file.get(), bytes); !written.ok())
-        return written;
+    const bool written = write_in_pieces(bytes, [&file](const char* from, std::size_t count) {
+        return write_some(file.get(), from, count);
+    });
+    if (!written)
+        return last_failure();
     // Before the flush, so that the permissions reach the disk with the bytes.
-    if (existing_perms)
-        fs::permissions(temp.path(), *existing_perms, ec);
+    keep_permissions(file.get(), state);
     if (WriteResult flushed = flush_to_disk(file.get()); !flushed.ok())
         return flushed;
-    clear_runtime_error();
-    if (!file.close())
-        return runtime_failure();
-
-    if (WriteResult moved = move_over(temp.path(), target); !moved.ok())
+    if (WriteResult moved = move_over(file, temp.path(), target); !moved.ok())
         return moved;
-    temp.release();
-    // The new file is in place; should the folder fail to reach the disk it may not survive a
+    temp.moved();
+    // The new file is in place; should its move fail to reach the disk it may not survive a
     // power cut, and the person is told so rather than told it was saved.
-    return sync_folder_of(target);
+    return settle_move(file, target);
 }
 
 }  // namespace gpais

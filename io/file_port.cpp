@@ -8,8 +8,8 @@ LocalTime FilePort::local_now() {
     return read_local_time();
 }
 
-std::string FilePort::read_file(std::string_view path) {
-    return read_whole_file(path);
+ReadResult FilePort::read_file(std::string_view path) {
+    return read_file_bytes(path);
 }
 
 WriteResult FilePort::write_file(std::string_view path, std::string_view bytes) {

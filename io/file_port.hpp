@@ -10,7 +10,7 @@ namespace gpais {
 class FilePort : public UserPort {
   public:
     LocalTime local_now() override;
-    std::string read_file(std::string_view path) override;
+    ReadResult read_file(std::string_view path) override;
     WriteResult write_file(std::string_view path, std::string_view bytes) override;
 };
 

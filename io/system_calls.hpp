@@ -4,54 +4,117 @@
 // replacing in file_io.cpp read the same on both.
 
 #include <cstddef>
-#include <filesystem>
+#include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
-#include <system_error>
 
 #include "filter/write_result.hpp"
 
 namespace gpais::io {
 
-// C runtime file descriptors, shared with every other reader and writer as a plain open is,
-// and never inherited by a child process. -1 when the open fails.
-[[nodiscard]] int open_for_reading(const std::filesystem::path& path);
-// Creates the file only if it does not exist yet, so two writers never share a temporary.
-[[nodiscard]] int create_new_file(const std::filesystem::path& path);
-// 0 when the system accepted every byte (some file systems report a failed write only here).
-int close_file(int fd) noexcept;
+#ifdef _WIN32
+// UTF-16, absolute, and with "\\?\" when long (base/long_path.hpp).
+using system_path = std::wstring;
+using native_file = void*;  // a HANDLE
+inline constexpr wchar_t path_separator = L'\\';
+#else
+using system_path = std::string;
+using native_file = int;  // a file descriptor
+inline constexpr char path_separator = '/';
+#endif
 
-// Up to `size` bytes: the count read (0 at the end of the file), or -1 on an error other than
-// an interrupted call.
-[[nodiscard]] long long read_some(int fd, char* into, std::size_t size) noexcept;
+// A UTF-8 path in the form the system's calls take it.
+[[nodiscard]] system_path system_path_of(std::string_view utf8);
+
+// Tells the system the file is no longer needed; nothing is asked of the answer.
+void close_file(native_file file) noexcept;
+
+// Owns one open file of the system; closing is checked by the writer, so the destructor only
+// covers the paths that already failed.
+class owned_file {
+  public:
+    owned_file() = default;
+    owned_file(const owned_file&) = delete;
+    owned_file& operator=(const owned_file&) = delete;
+    ~owned_file() { reset(); }
+
+    [[nodiscard]] bool is_open() const noexcept { return open_; }
+    [[nodiscard]] native_file get() const noexcept { return file_; }
+    void reset(native_file file) noexcept {
+        reset();
+        file_ = file;
+        open_ = true;
+    }
+    void reset() noexcept {
+        if (open_)
+            close_file(file_);
+        open_ = false;
+    }
+    // Gives the file up without closing it, for a leaf that closes it its own way.
+    native_file release() noexcept {
+        open_ = false;
+        return file_;
+    }
+
+  private:
+    native_file file_{};
+    bool open_ = false;
+};
+
+// Opens an existing file to read it, shared with other readers and writers, and tells its size.
+// A file held by another program without read sharing is waited for a moment (io/patience.hpp).
+// Leaves `file` closed, without an error, for a path that is no regular file (a device, a pipe),
+// which reads as nothing.
+[[nodiscard]] std::optional<WriteError> open_for_reading(const system_path& path, owned_file& file,
+                                                         std::uint64_t& size);
+
+// Up to `size` bytes: the count read (0 at the end of the file), or -1 on an error other than an
+// interrupted call; last_failure() then says why.
+[[nodiscard]] long long read_some(native_file file, char* into, std::size_t size) noexcept;
+// Up to `size` bytes, more than none: the count taken, or -1; a file that takes nothing without
+// saying why is a full disk.
+[[nodiscard]] long long write_some(native_file file, const char* bytes, std::size_t size) noexcept;
+// Why the read or write just made failed, in the system's own code and words.
+[[nodiscard]] WriteError last_failure();
 
 // A product list runs to hundreds of megabytes; the system may fill a buffer that large faster
 // with large pages, where it hands them out only to regions that ask.
 void prefer_huge_pages(char* data, std::size_t size) noexcept;
 
-// Called before a C runtime call whose failure is reported, so that a code left over from an
-// earlier call is never taken for its cause.
-void clear_runtime_error() noexcept;
-// Why the C runtime call just made failed (an open or a close).
-[[nodiscard]] WriteError runtime_failure();
-// Why a call of the standard library's file system failed.
-[[nodiscard]] WriteError library_failure(const std::error_code& ec);
-// What the system says of a name that names nothing.
-[[nodiscard]] WriteError invalid_name_failure();
+// What an existing target passes on to the file that replaces it.
+struct target_state {
+    bool exists = false;
+    unsigned permissions = 0;  // Linux: its permission bits
+};
 
-// Every byte or the cause. A write may take fewer bytes than offered (a disk filling up does so
-// before it refuses), so the rest is offered again until the system says why it refuses.
-[[nodiscard]] WriteResult write_all(int fd, std::string_view bytes);
+// Ok when the target may be replaced: missing, or a regular file the person may change. Refuses
+// a folder or another non-regular file, a file marked read-only (also where a process with full
+// rights could write it, since the person meant to keep it) and one this user may not write. A
+// link is followed, so that the file it leads to is replaced and the link stays a link.
+[[nodiscard]] WriteResult check_target(system_path& target, target_state& state);
+
+// Creates the file only if it does not exist yet, so two writers never share a temporary; open
+// for this process alone until it replaces the target.
+[[nodiscard]] WriteResult create_new_file(const system_path& path, owned_file& file);
+// The file to be created exists already.
+[[nodiscard]] bool is_name_taken(const WriteError& error) noexcept;
+
+// The target's permissions on the new file, before it reaches the disk.
+void keep_permissions(native_file file, const target_state& state) noexcept;
 // Puts the file's bytes on the disk now. A rename can reach the disk before the data it names,
 // and a power cut in between leaves an empty or partial file where the old one was.
-[[nodiscard]] WriteResult flush_to_disk(int fd);
-// Ok when this user has the right to write the existing file (a file of another user, or on a
-// read-only file system, is not).
-[[nodiscard]] WriteResult may_write(const std::filesystem::path& path);
-// Moves the finished file over the target in one step.
-[[nodiscard]] WriteResult move_over(const std::filesystem::path& from,
-                                    const std::filesystem::path& to);
-// Puts the moved file's folder entry on the disk, where the system needs to be asked for it.
-[[nodiscard]] WriteResult sync_folder_of(const std::filesystem::path& file);
+[[nodiscard]] WriteResult flush_to_disk(native_file file);
+// Moves the finished file over the target in one step; may close `file` on the way.
+[[nodiscard]] WriteResult move_over(owned_file& file, const system_path& from,
+                                    const system_path& to);
+// Puts the move itself on the disk, where the system needs to be asked for it, and closes
+// `file` if it is still open.
+[[nodiscard]] WriteResult settle_move(owned_file& file, const system_path& to);
+// Removes a temporary that never replaced its target, open or closed.
+void remove_temporary(owned_file& file, const system_path& path) noexcept;
+
+// What the system says of a name that names nothing.
+[[nodiscard]] WriteError invalid_name_failure();
 
 }  // namespace gpais::io

@@ -1,36 +1,91 @@
 #include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
+#include <filesystem>
+#include <system_error>
 
 #include "io/system_calls.hpp"
-#include "io/unique_fd.hpp"
 #include "io/write_errors.hpp"
 
 namespace gpais::io {
 
 namespace fs = std::filesystem;
 
-int open_for_reading(const fs::path& path) {
-    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+namespace {
+
+// ENOENT says only that something on the way is missing: the file, when its folder is there.
+WriteError missing_failure(const system_path& path) {
+    const std::size_t end = path.find_last_of('/');
+    const system_path folder = end == system_path::npos ? "." : path.substr(0, end + 1);
+    struct stat status {};
+    if (::stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode))
+        return refusal_with_code(WriteCause::file_missing, ENOENT);
+    return errno_failure(ENOENT);
 }
 
-int create_new_file(const fs::path& path) {
-    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}  // namespace
+
+system_path system_path_of(std::string_view utf8) {
+    return system_path(utf8);
 }
 
-int close_file(int fd) noexcept {
-    return ::close(fd);
+void close_file(native_file file) noexcept {
+    ::close(file);
 }
 
-long long read_some(int fd, char* into, std::size_t size) noexcept {
+std::optional<WriteError> open_for_reading(const system_path& path, owned_file& file,
+                                           std::uint64_t& size) {
+    // Not blocking, so that a pipe without a writer does not hold the run; a regular file reads
+    // the same either way.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return missing_failure(path);
+        return errno_failure(errno);
+    }
+    owned_file opened;
+    opened.reset(fd);
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        return errno_failure(errno);
+    if (S_ISDIR(status.st_mode))
+        return refusal_with_code(WriteCause::path_is_folder, EISDIR);
+    if (!S_ISREG(status.st_mode))
+        return std::nullopt;
+    file.reset(opened.release());
+    size = static_cast<std::uint64_t>(status.st_size);
+    return std::nullopt;
+}
+
+long long read_some(native_file file, char* into, std::size_t size) noexcept {
     while (true) {
-        const ssize_t got = ::read(fd, into, size);
+        const ssize_t got = ::read(file, into, size);
         if (got >= 0 || errno != EINTR)
             return got;
     }
+}
+
+long long write_some(native_file file, const char* bytes, std::size_t size) noexcept {
+    while (true) {
+        const ssize_t done = ::write(file, bytes, size);
+        if (done > 0)
+            return done;
+        if (done == 0) {
+            // Nothing taken and no error given: the only reason a file refuses bytes so.
+            errno = ENOSPC;
+            return -1;
+        }
+        if (errno != EINTR)
+            return -1;
+    }
+}
+
+WriteError last_failure() {
+    return errno_failure(errno);
 }
 
 // Filling a buffer page by page costs one fault per 4 KB, a large share of the whole read.
@@ -47,80 +102,97 @@ void prefer_huge_pages([[maybe_unused]] char* data, [[maybe_unused]] std::size_t
 #endif
 }
 
-void clear_runtime_error() noexcept {
-    errno = 0;
-}
-
-WriteError runtime_failure() {
-    return errno_failure(errno);
-}
-
-WriteError library_failure(const std::error_code& ec) {
-    return errno_failure(ec.value());
-}
-
-WriteError invalid_name_failure() {
-    return errno_failure(EINVAL);
-}
-
-WriteResult write_all(int fd, std::string_view bytes) {
-    constexpr std::size_t chunk = std::size_t{1} << 30;
-    while (!bytes.empty()) {
-        const std::size_t want = bytes.size() < chunk ? bytes.size() : chunk;
-        const ssize_t done = ::write(fd, bytes.data(), want);
-        if (done < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno_failure(errno);
-        }
-        // Nothing taken and no error given: the only reason a file refuses bytes so.
-        if (done == 0)
-            return errno_failure(ENOSPC);
-        bytes.remove_prefix(static_cast<std::size_t>(done));
+WriteResult check_target(system_path& target, target_state& state) {
+    std::error_code ec;
+    if (fs::is_symlink(fs::symlink_status(target, ec))) {
+        fs::path resolved = fs::canonical(target, ec);
+        if (ec)
+            return errno_failure(ec.value());
+        target = resolved.string();
     }
+    struct stat status {};
+    if (::stat(target.c_str(), &status) != 0) {
+        if (errno == ENOENT)
+            return {};
+        return errno_failure(errno);
+    }
+    if (S_ISDIR(status.st_mode))
+        return refusal(WriteCause::path_is_folder);
+    // A device or a pipe is not a list the person could keep; it is not replaced.
+    if (!S_ISREG(status.st_mode))
+        return refusal(WriteCause::access_denied);
+    // The permission bits come first, not the system's answer: root would be told it may write.
+    if ((status.st_mode & S_IWUSR) == 0)
+        return refusal(WriteCause::read_only);
+    // Asked of the system: a file of another user, or on a read-only file system, is one the
+    // person has no right to write.
+    if (::access(target.c_str(), W_OK) != 0)
+        return errno_failure(errno);
+    state.exists = true;
+    state.permissions = status.st_mode & 07777;
     return {};
 }
 
-WriteResult flush_to_disk(int fd) {
-    while (::fsync(fd) != 0) {
+WriteResult create_new_file(const system_path& path, owned_file& file) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return errno_failure(errno);
+    file.reset(fd);
+    return {};
+}
+
+bool is_name_taken(const WriteError& error) noexcept {
+    return error.code == EEXIST;
+}
+
+void keep_permissions(native_file file, const target_state& state) noexcept {
+    if (state.exists)
+        ::fchmod(file, static_cast<mode_t>(state.permissions));
+}
+
+WriteResult flush_to_disk(native_file file) {
+    while (::fsync(file) != 0) {
         if (errno != EINTR)
             return errno_failure(errno);
     }
     return {};
 }
 
-// Asked of the system, not worked out from the permission bits: a file of another user, or on
-// a read-only file system, is one the person has no right to write.
-WriteResult may_write(const fs::path& path) {
-    if (::access(path.c_str(), W_OK) != 0)
+// Closed first and checked: some file systems (NFS) report a failed write only at the close.
+WriteResult move_over(owned_file& file, const system_path& from, const system_path& to) {
+    if (::close(file.release()) != 0)
         return errno_failure(errno);
-    return {};
-}
-
-WriteResult move_over(const fs::path& from, const fs::path& to) {
-    std::error_code ec;
-    fs::rename(from, to, ec);
-    if (ec)
-        return library_failure(ec);
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        return errno_failure(errno);
     return {};
 }
 
 // The move is an entry in the folder: until the folder reaches the disk as well, a power cut
 // can bring back the old entry. A folder that may be written but not read cannot be opened to
 // be synced; the move then stays as durable as the file system makes it on its own.
-WriteResult sync_folder_of(const fs::path& file) {
-    fs::path folder = file.parent_path();
-    if (folder.empty())
-        folder = ".";
+WriteResult settle_move(owned_file& file, const system_path& to) {
+    file.reset();
+    const std::size_t end = to.find_last_of('/');
+    const system_path folder = end == system_path::npos ? "." : to.substr(0, end + 1);
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return {};
-    const unique_fd handle(fd);
-    WriteResult synced = flush_to_disk(handle.get());
+    owned_file handle;
+    handle.reset(fd);
+    WriteResult synced = flush_to_disk(fd);
     // Some file systems cannot sync a folder and say so with EINVAL; nothing more can be done.
     if (!synced.ok() && synced.error().code == EINVAL)
         return {};
     return synced;
+}
+
+void remove_temporary(owned_file& file, const system_path& path) noexcept {
+    file.reset();
+    ::unlink(path.c_str());
+}
+
+WriteError invalid_name_failure() {
+    return errno_failure(EINVAL);
 }
 
 }  // namespace gpais::io

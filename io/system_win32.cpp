@@ -1,19 +1,17 @@
-#include <fcntl.h>
-#include <io.h>
-#include <sys/stat.h>
 #include <windows.h>
 
-#include <cerrno>
+#include <cstring>
 #include <iterator>
+#include <vector>
 
 #include "base/text_convert.hpp"
 #include "base/unique_handle.hpp"
+#include "base/windows_path.hpp"
+#include "io/patience.hpp"
 #include "io/system_calls.hpp"
 #include "io/write_errors.hpp"
 
 namespace gpais::io {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -23,9 +21,11 @@ WriteCause cause_of_windows_error(DWORD code) {
         case ERROR_HANDLE_DISK_FULL:
             return WriteCause::disk_full;
         case ERROR_FILE_NOT_FOUND:
+            return WriteCause::file_missing;
         case ERROR_PATH_NOT_FOUND:
         case ERROR_INVALID_DRIVE:
         case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME:
             return WriteCause::folder_missing;
         case ERROR_SHARING_VIOLATION:
         case ERROR_LOCK_VIOLATION:
@@ -35,6 +35,8 @@ WriteCause cause_of_windows_error(DWORD code) {
         case ERROR_WRITE_PROTECT:
         case ERROR_NETWORK_ACCESS_DENIED:
             return WriteCause::access_denied;
+        case ERROR_FILENAME_EXCED_RANGE:
+            return WriteCause::name_too_long;
         default:
             return WriteCause::other;
     }
@@ -53,113 +55,222 @@ WriteError windows_failure(DWORD code) {
     return WriteError{cause_of_windows_error(code), code, windows_error_text(code)};
 }
 
-HANDLE system_handle(int fd) {
-    return reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
+DWORD attributes_of(const system_path& path) {
+    return ::GetFileAttributesW(path.c_str());
 }
 
-// Windows answers a replace over a file another program holds open sometimes with a sharing
-// violation and sometimes with plain "access denied"; asking for the right to delete it, with
-// every kind of sharing granted, tells the two apart.
-bool held_by_another_program(const fs::path& file) {
-    const unique_file probe(::CreateFileW(file.c_str(), DELETE,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return !probe && ::GetLastError() == ERROR_SHARING_VIOLATION;
+bool is_folder(const system_path& path) {
+    const DWORD attributes = attributes_of(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// What another program holding the file for a moment looks like: a sharing or lock violation,
+// or, from a file being replaced or removed, access denied on a file nobody marked read-only.
+bool held_for_a_moment(DWORD code, const system_path& path) {
+    if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION)
+        return true;
+    if (code != ERROR_ACCESS_DENIED)
+        return false;
+    const DWORD attributes = attributes_of(path);
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == 0;
+}
+
+// Asks `attempt` (true when it succeeded) again while the file is held for a moment; the
+// error of its last try otherwise.
+template <typename Attempt>
+DWORD while_held(const system_path& path, Attempt attempt) {
+    patience wait;
+    while (true) {
+        if (attempt())
+            return ERROR_SUCCESS;
+        const DWORD code = ::GetLastError();
+        if (!held_for_a_moment(code, path) || !wait.pause())
+            return code;
+    }
+}
+
+HANDLE handle_of(native_file file) {
+    return static_cast<HANDLE>(file);
+}
+
+// A file system without a flush of its own (some network redirectors) answers so; its writes
+// are then as durable as it makes them.
+bool has_no_flush(DWORD code) {
+    return code == ERROR_INVALID_FUNCTION || code == ERROR_NOT_SUPPORTED;
+}
+
+// Renames the open file itself: no other program can step in between a close and a move.
+bool rename_open_file(HANDLE file, const system_path& to) {
+    const std::size_t name_bytes = to.size() * sizeof(wchar_t);
+    // FileName[1] has room for the NUL that ends the name.
+    std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + name_bytes);
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->ReplaceIfExists = TRUE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(name_bytes);
+    std::memcpy(info->FileName, to.c_str(), name_bytes + sizeof(wchar_t));
+    return ::SetFileInformationByHandle(file, FileRenameInfo, info,
+                                        static_cast<DWORD>(buffer.size())) != FALSE;
+}
+
+// A redirector that cannot rename an open file says so with one of these.
+bool cannot_rename_open_files(DWORD code) {
+    return code == ERROR_INVALID_PARAMETER || has_no_flush(code);
 }
 
 }  // namespace
 
-int open_for_reading(const fs::path& path) {
-    return ::_wopen(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+system_path system_path_of(std::string_view utf8) {
+    return windows_file_path(utf8);
 }
 
-int create_new_file(const fs::path& path) {
-    return ::_wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                    _S_IREAD | _S_IWRITE);
+void close_file(native_file file) noexcept {
+    ::CloseHandle(handle_of(file));
 }
 
-int close_file(int fd) noexcept {
-    return ::_close(fd);
-}
-
-long long read_some(int fd, char* into, std::size_t size) noexcept {
-    while (true) {
-        const int got = ::_read(fd, into, static_cast<unsigned>(size));
-        if (got >= 0 || errno != EINTR)
-            return got;
+std::optional<WriteError> open_for_reading(const system_path& path, owned_file& file,
+                                           std::uint64_t& size) {
+    HANDLE opened = INVALID_HANDLE_VALUE;
+    const DWORD code = while_held(path, [&] {
+        // Windows opens no folder as a file; it says access denied, which is no moment's hold.
+        opened = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        return opened != INVALID_HANDLE_VALUE;
+    });
+    if (code != ERROR_SUCCESS) {
+        if (code == ERROR_ACCESS_DENIED && is_folder(path))
+            return refusal_with_code(WriteCause::path_is_folder, code);
+        return windows_failure(code);
     }
+    owned_file owner;
+    owner.reset(opened);
+    if (::GetFileType(opened) != FILE_TYPE_DISK)
+        return std::nullopt;
+    LARGE_INTEGER length{};
+    if (!::GetFileSizeEx(opened, &length))
+        return windows_failure(::GetLastError());
+    size = static_cast<std::uint64_t>(length.QuadPart);
+    file.reset(owner.release());
+    return std::nullopt;
+}
+
+long long read_some(native_file file, char* into, std::size_t size) noexcept {
+    DWORD got = 0;
+    if (!::ReadFile(handle_of(file), into, static_cast<DWORD>(size), &got, nullptr))
+        return -1;
+    return got;
+}
+
+long long write_some(native_file file, const char* bytes, std::size_t size) noexcept {
+    DWORD done = 0;
+    if (!::WriteFile(handle_of(file), bytes, static_cast<DWORD>(size), &done, nullptr))
+        return -1;
+    if (done == 0) {
+        ::SetLastError(ERROR_DISK_FULL);
+        return -1;
+    }
+    return done;
+}
+
+WriteError last_failure() {
+    return windows_failure(::GetLastError());
 }
 
 // Large pages need a privilege a person's account does not hold; the buffer takes what it gets.
 void prefer_huge_pages(char*, std::size_t) noexcept {}
 
-void clear_runtime_error() noexcept {
-    errno = 0;
-    _doserrno = 0;
+// The read-only mark is all Windows keeps in the permission bits; the target is then opened as
+// the move will need it, with the right to delete it, which another program that holds it
+// without delete sharing refuses with a sharing violation: the cause the person is told.
+WriteResult check_target(system_path& target, target_state& state) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &data)) {
+        const DWORD code = ::GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND)
+            return {};
+        return windows_failure(code);
+    }
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return refusal(WriteCause::path_is_folder);
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return refusal(WriteCause::read_only);
+    const DWORD code = while_held(target, [&target] {
+        const unique_file opened(::CreateFileW(
+            target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        return static_cast<bool>(opened);
+    });
+    if (code != ERROR_SUCCESS)
+        return windows_failure(code);
+    state.exists = true;
+    return {};
 }
 
-// The system's own code says more than errno, which folds a sharing violation into EACCES; it
-// stays zero when the runtime refused on its own, and errno is all there is.
-WriteError runtime_failure() {
-    const unsigned long system_code = _doserrno;
-    if (system_code != 0)
-        return windows_failure(system_code);
-    return errno_failure(errno);
+WriteResult create_new_file(const system_path& path, owned_file& file) {
+    // Shared with nobody: no other program can open the new file before it is in place.
+    const HANDLE created = ::CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+                                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (created == INVALID_HANDLE_VALUE)
+        return windows_failure(::GetLastError());
+    file.reset(created);
+    return {};
 }
 
-WriteError library_failure(const std::error_code& ec) {
-    if (ec.category() == std::system_category())
-        return windows_failure(static_cast<DWORD>(ec.value()));
-    return errno_failure(ec.value());
+bool is_name_taken(const WriteError& error) noexcept {
+    return error.code == ERROR_FILE_EXISTS || error.code == ERROR_ALREADY_EXISTS;
 }
 
-WriteError invalid_name_failure() {
-    return windows_failure(ERROR_INVALID_NAME);
-}
+void keep_permissions(native_file, const target_state&) noexcept {}
 
-// The system is asked directly: the C runtime reports a short write without the system's code,
-// and under Wine even as an invalid argument.
-WriteResult write_all(int fd, std::string_view bytes) {
-    constexpr std::size_t chunk = std::size_t{1} << 30;
-    const HANDLE handle = system_handle(fd);
-    while (!bytes.empty()) {
-        const std::size_t want = bytes.size() < chunk ? bytes.size() : chunk;
-        DWORD done = 0;
-        if (!::WriteFile(handle, bytes.data(), static_cast<DWORD>(want), &done, nullptr))
-            return windows_failure(::GetLastError());
-        if (done == 0)
-            return windows_failure(ERROR_DISK_FULL);
-        bytes.remove_prefix(static_cast<std::size_t>(done));
+WriteResult flush_to_disk(native_file file) {
+    if (!::FlushFileBuffers(handle_of(file))) {
+        const DWORD code = ::GetLastError();
+        if (!has_no_flush(code))
+            return windows_failure(code);
     }
     return {};
 }
 
-WriteResult flush_to_disk(int fd) {
-    if (!::FlushFileBuffers(system_handle(fd)))
-        return windows_failure(::GetLastError());
-    return {};
-}
-
-// The read-only mark is all Windows keeps in the permission bits, and it is checked before this;
-// any other refusal comes from the move itself, with the system's reason.
-WriteResult may_write(const fs::path&) {
-    return {};
-}
-
-WriteResult move_over(const fs::path& from, const fs::path& to) {
-    // Called directly: the library's rename keeps only a generic error, losing a sharing
-    // violation, and cannot ask for the move to be on the disk before it returns.
-    if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+WriteResult move_over(owned_file& file, const system_path& from, const system_path& to) {
+    const DWORD code =
+        while_held(to, [&file, &to] { return rename_open_file(handle_of(file.get()), to); });
+    if (code == ERROR_SUCCESS)
         return {};
-    const DWORD code = ::GetLastError();
-    if (code == ERROR_ACCESS_DENIED && held_by_another_program(to))
-        return windows_failure(ERROR_SHARING_VIOLATION);
-    return windows_failure(code);
+    if (!cannot_rename_open_files(code))
+        return windows_failure(code);
+    // Moved by name instead, closed first: Windows moves no file that is open without sharing.
+    file.reset();
+    const DWORD moved = while_held(to, [&from, &to] {
+        return ::MoveFileExW(from.c_str(), to.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    });
+    return moved == ERROR_SUCCESS ? WriteResult() : windows_failure(moved);
 }
 
-// The move itself is written through to the disk; there is no folder to sync.
-WriteResult sync_folder_of(const fs::path&) {
-    return {};
+// A file renamed while open has its new name on the disk once it is flushed again.
+WriteResult settle_move(owned_file& file, const system_path&) {
+    if (!file.is_open())
+        return {};
+    WriteResult flushed = flush_to_disk(file.get());
+    file.reset();
+    return flushed;
+}
+
+void remove_temporary(owned_file& file, const system_path& path) noexcept {
+    if (file.is_open()) {
+        FILE_DISPOSITION_INFO disposition{TRUE};
+        const bool marked = ::SetFileInformationByHandle(handle_of(file.get()), FileDispositionInfo,
+                                                         &disposition, sizeof disposition) != FALSE;
+        file.reset();
+        if (marked)
+            return;
+    }
+    (void)while_held(path, [&path] { return ::DeleteFileW(path.c_str()) != FALSE; });
+}
+
+WriteError invalid_name_failure() {
+    return windows_failure(ERROR_INVALID_NAME);
 }
 
 }  // namespace gpais::io

@@ -18,6 +18,8 @@ WriteCause cause_of_errno(int code) {
             return WriteCause::folder_missing;
         case EISDIR:
             return WriteCause::path_is_folder;
+        case ENAMETOOLONG:
+            return WriteCause::name_too_long;
         case ETXTBSY:
         case EBUSY:
             return WriteCause::in_use;
@@ -39,6 +41,10 @@ WriteError errno_failure(int code) {
 
 WriteError refusal(WriteCause cause) {
     return WriteError{cause, 0, {}};
+}
+
+WriteError refusal_with_code(WriteCause cause, unsigned long code) {
+    return WriteError{cause, code, {}};
 }
 
 }  // namespace gpais::io

@@ -50,6 +50,13 @@ std::string_view first_path(std::string_view result) noexcept {
     return result.substr(0, result.find('\0'));
 }
 
+SplitName split_proposed_name(std::string_view proposed) noexcept {
+    const std::size_t end = proposed.find_last_of("\\/");
+    if (end == std::string_view::npos)
+        return {{}, proposed};
+    return {proposed.substr(0, end + 1), proposed.substr(end + 1)};
+}
+
 std::string with_folder_suffix(std::string folder) {
     if (folder.empty())
         return folder;

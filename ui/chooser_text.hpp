@@ -41,6 +41,16 @@ template <typename Char>
 // The part of a chooser's answer that names one path: the text before its first NUL.
 [[nodiscard]] std::string_view first_path(std::string_view result) noexcept;
 
+// A proposed name cut into the folder it names and the file name in it. The file buffer takes
+// the name alone and the initial folder the rest: the dialog takes no proposed name of MAX_PATH
+// characters or more, and a list in a deep folder would be offered an empty name. A bare name
+// has no folder, and the caller's initial folder stays.
+struct SplitName {
+    std::string_view folder;  // with its last separator; empty for a bare name
+    std::string_view name;
+};
+[[nodiscard]] SplitName split_proposed_name(std::string_view proposed) noexcept;
+
 // The current folder with one trailing backslash. A drive root ("C:\"), a folder already
 // ending in a separator and one too long for a 264-character buffer stay as they are.
 [[nodiscard]] std::string with_folder_suffix(std::string folder);

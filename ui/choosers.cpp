@@ -46,16 +46,40 @@ ChooserFunction chooser_function(ChooserKind kind) {
                          kind == ChooserKind::open ? "GetOpenFileNameW" : "GetSaveFileNameW")));
 }
 
+// The dialog takes its initial folder into room for MAX_PATH characters (Wine's runs past it
+// and faults), so a deeper folder goes by its short name where the volume keeps short names,
+// and otherwise the caller's folder stays: the name is still proposed, in a folder the person
+// can browse from.
+std::wstring chooser_folder(std::string_view folder, std::string_view fallback) {
+    std::wstring wide = to_wide(folder);
+    if (wide.size() < MAX_PATH)
+        return wide;
+    const std::wstring prefixed = L"\\\\?\\" + wide;
+    wchar_t short_form[MAX_PATH] = {};
+    const DWORD length = ::GetShortPathNameW(prefixed.c_str(), short_form, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) {
+        std::wstring_view found(short_form, length);
+        if (found.starts_with(L"\\\\?\\"))
+            found.remove_prefix(4);
+        if (found.size() < MAX_PATH - 1)
+            return std::wstring(found);
+    }
+    std::wstring own = to_wide(fallback);
+    return own.size() < MAX_PATH ? own : std::wstring();
+}
+
 std::string run_chooser(ChooserKind kind, std::string_view title, std::string_view initial_folder,
                         std::string_view default_extension, const std::vector<FileType>& file_types,
                         unsigned filter_index, std::string_view proposed_name) {
     const std::wstring filter = to_wide(filter_string(file_types));
     const std::wstring wide_title = to_wide(title);
-    const std::wstring wide_folder = to_wide(initial_folder);
+    const SplitName split = split_proposed_name(proposed_name);
+    const std::wstring wide_folder =
+        chooser_folder(split.folder.empty() ? initial_folder : split.folder, initial_folder);
     const std::wstring wide_extension = to_wide(extension_without_dot(default_extension));
 
     std::wstring buffer(chooser_buffer_chars, L'\0');
-    const std::wstring proposed = to_wide(proposed_name);
+    const std::wstring proposed = to_wide(split.name);
     // Keep at least one NUL at the end, whatever the length of the proposal.
     std::copy_n(proposed.begin(), std::min(proposed.size(), chooser_buffer_chars - 1),
                 buffer.begin());

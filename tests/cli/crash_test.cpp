@@ -94,7 +94,7 @@ TEST(Crash, TooLargeProductListIsReportedInTheCurrentFolder) {
 #ifdef GPAIS_UNDER_ASAN
     GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
 #endif
-    const std::vector<std::string> period_stack = {"MEMORY", "read_whole_file", "ATRINKPOZICIJAS",
+    const std::vector<std::string> period_stack = {"MEMORY", "read_file_bytes", "ATRINKPOZICIJAS",
                                                    "main"};
     const CrashCase cases[] = {
         {"period mode, first report",
@@ -116,7 +116,8 @@ TEST(Crash, TooLargeProductListIsReportedInTheCurrentFolder) {
     for (const CrashCase& c : cases) {
         TempFolder folder;
         folder.write(huge_list, "");
-        std::filesystem::resize_file(path_from_utf8(folder.utf8(huge_list)), huge_size);
+        std::filesystem::resize_file(
+            folder.path() / std::u8string(huge_list.begin(), huge_list.end()), huge_size);
         if (!c.earlier_log.empty())
             folder.write("Klaidos.log", c.earlier_log);
 

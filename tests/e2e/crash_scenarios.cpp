@@ -107,7 +107,7 @@ void expect_memory_report(std::string_view report, const std::filesystem::path& 
 
     const std::vector<std::string> stack = stack_lines(report);
     const std::vector<std::string> names = stack_names(report);
-    const std::vector<std::string> expected_names = {"MEMORY", "read_whole_file", "ATRINKPOZICIJAS",
+    const std::vector<std::string> expected_names = {"MEMORY", "read_file_bytes", "ATRINKPOZICIJAS",
                                                      "DIALOGFUNC", "MAIN"};
     expect(names == expected_names, "the stack is not the run's:" + shown);
     expect(stack[0] == "    MEMORY(0)                   ()", "the library level: " + stack[0]);

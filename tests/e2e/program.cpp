@@ -1,5 +1,8 @@
 #include "program.hpp"
 
+#include <thread>
+
+#include "base/unique_handle.hpp"
 #include "check.hpp"
 
 namespace gpais::e2e {
@@ -41,5 +44,37 @@ DWORD program::wait_exit(std::chrono::milliseconds limit) {
     ::GetExitCodeProcess(process_.get(), &code);
     return code;
 }
+
+namespace {
+
+std::filesystem::path holder_program() {
+    wchar_t own[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, own, MAX_PATH);
+    return std::filesystem::path(own).parent_path() / L"gpais_file_holder.exe";
+}
+
+// Opening the file with the right to delete it is what another holder's sharing refuses.
+bool is_held(const std::filesystem::path& file) {
+    const unique_file probe(::CreateFileW(file.c_str(), DELETE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return !probe && ::GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+}  // namespace
+
+file_holder::file_holder(const std::filesystem::path& file, std::chrono::milliseconds held_for,
+                         sharing shared)
+    : program_(holder_program(),
+               L"\"" + file.wstring() + L"\" " + std::to_wstring(held_for.count()) +
+                   (shared == sharing::read ? L" read" : L" none"),
+               file.parent_path()) {
+    wait_until([&] { return is_held(file) || !program_.running(); }, std::chrono::seconds(10),
+               "the other program to hold " + to_utf8(file.wstring()));
+    expect(program_.running(), "the other program could not hold " + to_utf8(file.wstring()));
+}
+
+// Ending the other program lets the file go at once: a scenario need not wait out the hold.
+file_holder::~file_holder() = default;
 
 }  // namespace gpais::e2e

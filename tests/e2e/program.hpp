@@ -32,4 +32,20 @@ class program {
     DWORD id_ = 0;
 };
 
+// Another program holding a file for a while (file_holder.cpp, built beside this driver), as a
+// virus scanner or a sync client does: reading it without write or delete sharing, or without
+// any sharing. Made once the file is held; the other program is ended with it.
+class file_holder {
+  public:
+    enum class sharing { read, none };
+    file_holder(const std::filesystem::path& file, std::chrono::milliseconds held_for,
+                sharing shared);
+    file_holder(const file_holder&) = delete;
+    file_holder& operator=(const file_holder&) = delete;
+    ~file_holder();
+
+  private:
+    program program_;
+};
+
 }  // namespace gpais::e2e

@@ -7,11 +7,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <thread>
 
 #include "base/unique_handle.hpp"
 #include "check.hpp"
+#include "program.hpp"
 #include "remote_calendar.hpp"
 #include "screen.hpp"
 #include "user_session.hpp"
@@ -293,17 +295,21 @@ void period_run_cancelled(const context& ctx, const std::string& name) {
     expect(files_in(place.start()) == before, "a cancelled save left files behind");
 }
 
-// A save that cannot happen: the box names the file and, on the line below, why; the file that
-// was there stays as it was and nothing else is left in the folder.
+// A save over a file that is there: the box names the file and, on the line below, why it was
+// not replaced; the file that was there stays as it was and nothing else is left in the folder.
+// Another program that holds the file only for a moment is waited for, and the save goes on.
+enum class over_existing { read_only, held_for_good, held_for_a_moment };
+
 struct write_failure_case {
     std::string name;
-    std::wstring cause;
-    bool read_only;  // the old file is marked read-only; otherwise another program holds it
+    std::wstring cause;  // empty: the file is replaced
+    over_existing existing;
 };
 
 const std::vector<write_failure_case> write_failure_cases = {
-    {"period_run_output_read_only", L"Failas pažymėtas tik skaitymui.", true},
-    {"period_run_output_in_use", L"Failą naudoja kita programa.", false},
+    {"period_run_output_read_only", L"Failas pažymėtas tik skaitymui.", over_existing::read_only},
+    {"period_run_output_in_use", L"Failą naudoja kita programa.", over_existing::held_for_good},
+    {"period_run_output_held_for_a_moment", L"", over_existing::held_for_a_moment},
 };
 
 void period_run_not_saved(const context& ctx, const std::string& name) {
@@ -312,31 +318,68 @@ void period_run_not_saved(const context& ctx, const std::string& name) {
     const auto output = place.start() / L"Ankstesnis rezultatas ž.xml";
     const std::string old_bytes = "<produktai>\r\n</produktai>\r\n";
     std::ofstream(output, std::ios::binary) << old_bytes;
-    unique_file holder;
-    if (found->read_only) {
+    if (found->existing == over_existing::read_only) {
         expect(::SetFileAttributesW(output.c_str(), FILE_ATTRIBUTE_READONLY) != 0,
                "the old file could not be marked read-only");
-    } else {
-        // Opened without sharing, as a program that has the file open for editing holds it.
-        holder.reset(::CreateFileW(output.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-        expect(static_cast<bool>(holder), "the old file could not be held open");
     }
     const auto before = files_in(place.start());
 
     user_session session(place, ctx.exe, quoted(place.product_list()));
     session.set_period(march_first, march_last);
     HWND chooser = run_to_save_chooser(session, place.product_list().wstring());
+    std::optional<file_holder> holder;
+    if (found->existing == over_existing::held_for_good) {
+        holder.emplace(output, 10s, file_holder::sharing::none);
+    } else if (found->existing == over_existing::held_for_a_moment) {
+        holder.emplace(output, 1500ms, file_holder::sharing::read);
+    }
+    const auto saved_at = steady_clock::now();
     session.accept_chooser(chooser, output.wstring());
-    session.answer_box(
-        box_of(messages::file_not_written(to_utf8(output.wstring()), to_utf8(found->cause))));
-    session.expect_exit_code_0("after a save that failed");
-
-    holder.reset();
-    ::SetFileAttributesW(output.c_str(), FILE_ATTRIBUTE_NORMAL);
-    expect(read_bytes(output) == old_bytes, "the old file changed");
-    expect(files_in(place.start()) == before, "the failed save left files behind");
+    if (found->cause.empty()) {
+        session.answer_box(saved(3));
+        session.expect_exit_code_0("after a save that waited");
+        holder.reset();
+        expect_same_bytes(output, place.golden("by-period.xml"));
+    } else {
+        wait_dialog(session.process().id(), error_caption);
+        const auto waited = duration_cast<milliseconds>(steady_clock::now() - saved_at);
+        expect(waited < 3s, "the failed save was told after " + std::to_string(waited.count()) +
+                                " ms, not within 3 s");
+        session.answer_box(
+            box_of(messages::file_not_written(to_utf8(output.wstring()), to_utf8(found->cause))));
+        session.expect_exit_code_0("after a save that failed");
+        holder.reset();
+        ::SetFileAttributesW(output.c_str(), FILE_ATTRIBUTE_NORMAL);
+        expect(read_bytes(output) == old_bytes, "the old file changed");
+    }
+    expect(files_in(place.start()) == before, "the save left files behind");
     expect_same_bytes(place.product_list(), place.data("produktai.xml"));
+}
+
+// A list in a folder of 300 characters, as a synced company library reaches: the run reads it,
+// the save chooser still proposes its name, and the result is saved.
+void period_run_deep_folder(const context& ctx, const std::string& name) {
+    workspace place(name, ctx.source_dir);
+    std::filesystem::path folder = place.start();
+    for (const wchar_t letter : {L'ą', L'č', L'ę'})
+        folder /= std::wstring(100, letter);
+    const std::wstring prefix = L"\\\\?\\";
+    std::filesystem::create_directories(prefix + folder.wstring());
+    const auto list = folder / L"Prekių sąrašas.xml";
+    std::filesystem::copy_file(place.product_list(), prefix + list.wstring());
+    user_session session(place, ctx.exe, quoted(list));
+    session.set_period(march_first, march_last);
+    HWND chooser = run_to_save_chooser(session, list.wstring());
+    const std::wstring proposed = session.chooser_file_name(chooser);
+    session.accept_chooser(chooser, proposed);
+    session.answer_box(saved(3));
+    session.expect_exit_code_0("after a run in a deep folder");
+    // The dialog cannot open in so deep a folder: it opens in the folder's short form, where the
+    // volume keeps short names, or in the start folder.
+    const std::wstring bare = std::filesystem::path(proposed).filename().wstring();
+    const std::filesystem::path beside = prefix + (folder / bare).wstring();
+    const bool saved_beside = ::GetFileAttributesW(beside.c_str()) != INVALID_FILE_ATTRIBUTES;
+    expect_same_bytes(saved_beside ? beside : place.start() / bare, place.golden("by-period.xml"));
 }
 
 void error_log_run_saved(const context& ctx, const std::string& name) {
@@ -578,6 +621,7 @@ const std::vector<scenario>& scenarios() {
         for (const auto& c : write_failure_cases) {
             list.push_back({c.name, period_run_not_saved});
         }
+        list.push_back({"period_run_deep_folder", period_run_deep_folder});
         list.push_back({"error_log_run_saved", error_log_run_saved});
         list.push_back({"error_log_run_empty_fields", error_log_run_empty_fields});
         for (const auto& c : pasted_cases) {

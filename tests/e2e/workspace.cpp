@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "check.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace gpais::e2e {
 
@@ -24,8 +25,8 @@ workspace::workspace(const std::string& scenario, const std::filesystem::path& s
 
 workspace::~workspace() {
     if (!keep_) {
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
+        // Also a folder of 300 characters that a scenario made.
+        gpais::testing::remove_tree(root_);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "errors/console_platform.hpp"
+#include "tests/support/temp_folder.hpp"
 
 namespace {
 
@@ -18,10 +19,7 @@ std::string read_all(const fs::path& path) {
 
 // Windows removes no file marked read-only, so the marks go first.
 void wipe(const fs::path& folder) {
-    std::error_code ignored;
-    for (const auto& entry : fs::recursive_directory_iterator(folder, ignored))
-        fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
-    fs::remove_all(folder, ignored);
+    gpais::testing::remove_tree(folder);
 }
 
 // The logs are named bare, so they land in the current folder and grow by whole entries.
@@ -48,6 +46,16 @@ TEST(ConsolePlatform, AppendsByBareNameInTheCurrentFolder) {
     }
     EXPECT_FALSE(
         platform.append_to_file("no-such-folder/Logas.log", "x", gpais::LogAccess::write_only));
+
+    // A start folder of 300 characters still gets its report (three names of 100: no one name
+    // may be longer than 255).
+    const fs::path deep =
+        folder / std::string(99, 'a') / std::string(99, 'b') / std::string(99, 'c');
+    fs::create_directories(gpais::testing::reachable(deep));
+    const std::u8string deep_log = (deep / "Klaidos.log").u8string();
+    EXPECT_TRUE(platform.append_to_file(std::string(deep_log.begin(), deep_log.end()), "report",
+                                        gpais::LogAccess::read_write));
+    EXPECT_EQ(read_all(gpais::testing::reachable(deep / "Klaidos.log")), "report");
 
     // Kept read-only by its owner: unchanged even for the superuser.
     const std::string kept = read_all(folder / "Klaidos.log");

@@ -31,6 +31,7 @@ class FakePort : public UserPort {
     std::string save_answer;                                // "" = the person cancels
     std::string folder = "C:\\Darbas\\";
     LocalTime now{2026, 12, 7, 9, 5, 0, 0};
+    std::map<std::string, WriteError, std::less<>> read_errors;  // path -> why it is not read
     std::optional<WriteError> write_error;
     bool real_files = false;  // read and write through file_io instead of `files`
 
@@ -58,10 +59,12 @@ class FakePort : public UserPort {
         calls.emplace_back("now");
         return now;
     }
-    std::string read_file(std::string_view path) override {
+    ReadResult read_file(std::string_view path) override {
         calls.push_back("read:" + std::string(path));
         if (real_files)
-            return read_whole_file(path);
+            return read_file_bytes(path);
+        if (const auto refused = read_errors.find(path); refused != read_errors.end())
+            return refused->second;
         const auto found = files.find(path);
         return found == files.end() ? std::string() : found->second;
     }

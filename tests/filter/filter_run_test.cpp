@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -63,6 +64,8 @@ struct RunCase {
     std::vector<ShownMessage> messages;
     std::vector<std::string> calls;
     std::optional<std::string> written_bytes;
+    // Files that could not be read at all, and why.
+    std::map<std::string, WriteError, std::less<>> read_errors = {};
 };
 
 const std::vector<std::string> saved_calls = {"read:" + list_path, "folder", "now", "choose",
@@ -239,9 +242,33 @@ TEST(FilterRun, MessagesOutcomesAndOrderOfSteps) {
                       "because of an I/O device error.")},
          saved_calls,
          kept_in_november},
+        {"a list that could not be read is told with its cause",
+         {},
+         {},
+         {},
+         out_path,
+         {},
+         RunOutcome::bad_product_list,
+         {shown(messages::with_line(messages::bad_product_list, "Failą naudoja kita programa.")
+                    .view())},
+         {"read:" + list_path, "message"},
+         {},
+         {{list_path, WriteError{WriteCause::in_use, 32, "In use"}}}},
+        {"errors: an error log that could not be read is told with its cause",
+         list,
+         "klaidos.log",
+         {},
+         out_path,
+         {},
+         RunOutcome::no_codes,
+         {shown(messages::with_line(messages::no_codes, "Nėra teisės skaityti.").view())},
+         {"read:" + list_path, "read:klaidos.log", "message"},
+         {},
+         {{"klaidos.log", WriteError{WriteCause::access_denied, 5, "Access is denied."}}}},
     };
     for (const RunCase& c : cases) {
         FakePort port;
+        port.read_errors = c.read_errors;
         if (c.list_bytes)
             port.files[list_path] = *c.list_bytes;
         if (c.log_path && c.log_bytes)

@@ -33,6 +33,8 @@ TEST(Messages, EveryEntryKeepsItsWords) {
     const ComposedMessage not_written = messages::file_not_written(
         "C:\\Gaminių sąrašai\\naujas.xml", "Failas pažymėtas tik skaitymui.");
     const ComposedMessage not_written_empty = messages::file_not_written("", "");
+    const ComposedMessage list_not_read =
+        messages::with_line(messages::bad_product_list, "Nėra tokio failo.");
     const MessageCase cases[] = {
         {"bad product list", messages::bad_product_list, "Blogas nurodyto failo turinys", "Klaida",
          Icon::error},
@@ -56,6 +58,8 @@ TEST(Messages, EveryEntryKeepsItsWords) {
          "Klaida", Icon::error},
         {"not written, empty path and cause", not_written_empty.view(),
          "Nepavyko įrašyti failo: \n", "Klaida", Icon::error},
+        {"a message with a second line keeps its caption and icon", list_not_read.view(),
+         "Blogas nurodyto failo turinys\nNėra tokio failo.", "Klaida", Icon::error},
     };
     for (const MessageCase& c : cases) {
         EXPECT_EQ(c.actual.text, c.text) << c.name;

@@ -17,6 +17,8 @@ struct CauseCase {
 
 TEST(WriteCauseText, EachCauseInThePersonsWords) {
     const CauseCase cases[] = {
+        {"a name too long", WriteCause::name_too_long, 36, "File name too long",
+         "Kelias per ilgas."},
         {"a full disk", WriteCause::disk_full, 28, "No space left on device",
          "Diske nebeliko vietos."},
         {"a missing folder", WriteCause::folder_missing, 3, "The system cannot find the path",
@@ -50,6 +52,27 @@ TEST(WriteCauseText, EachCauseInThePersonsWords) {
     for (const CauseCase& c : cases) {
         const WriteError error{c.cause, c.code, c.system_text};
         EXPECT_EQ(write_cause_text(error), c.text) << c.name;
+    }
+}
+
+// A read is told in the same words; only a refused right is the right to read.
+TEST(ReadCauseText, EachCauseInThePersonsWords) {
+    const CauseCase cases[] = {
+        {"a missing file", WriteCause::file_missing, 2, "", "Nėra tokio failo."},
+        {"a missing folder", WriteCause::folder_missing, 3, "", "Nėra tokio aplanko."},
+        {"a folder named as the file", WriteCause::path_is_folder, 5, "",
+         "Nurodytas kelias yra aplankas."},
+        {"a file another program holds", WriteCause::in_use, 32, "",
+         "Failą naudoja kita programa."},
+        {"no right to read", WriteCause::access_denied, 5, "", "Nėra teisės skaityti."},
+        {"a name too long", WriteCause::name_too_long, 206, "", "Kelias per ilgas."},
+        {"an offline cloud file is named by the system", WriteCause::other, 362,
+         "The cloud file provider is not running.\r\n",
+         "Sistemos klaida 362: The cloud file provider is not running."},
+    };
+    for (const CauseCase& c : cases) {
+        const WriteError error{c.cause, c.code, c.system_text};
+        EXPECT_EQ(read_cause_text(error), c.text) << c.name;
     }
 }
 

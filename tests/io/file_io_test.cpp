@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -18,14 +20,16 @@
 #include <cstdlib>
 #include <fstream>
 
+#include <thread>
+
 #include "base/text_convert.hpp"
+#include "base/unique_handle.hpp"
 #else
 #include <sys/fsuid.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #endif
 
 namespace gpais {
@@ -42,9 +46,13 @@ struct ReadCase {
     std::string content;  // bytes of that file
     const char* asked;    // name asked for; "" asks for the empty path
     std::string expected;
+    const char* cause = nullptr;  // why it could not be read at all; null: it was read
 };
 
-TEST(FileRead, GivesExactBytesOrNothing) {
+TEST(FileRead, GivesExactBytesOrWhyNot) {
+    // Three folders of 100 characters: no one name may be longer than 255.
+    const std::string long_folder =
+        std::string(99, 'a') + "/" + std::string(99, 'b') + "/" + std::string(99, 'c') + "/";
     const ReadCase cases[] = {
         {"bytes with CR LF, EOF marker and UTF-8 come back unchanged", "a.xml", crlf_document,
          "a.xml", crlf_document},
@@ -52,16 +60,44 @@ TEST(FileRead, GivesExactBytesOrNothing) {
          std::string("a\0b", 3)},
         {"a Lithuanian file name is found", "sąrašas.xml", "x", "sąrašas.xml", "x"},
         {"an empty file reads as nothing", "e.xml", "", "e.xml", ""},
-        {"a missing file reads as nothing", nullptr, "", "missing.xml", ""},
-        {"a folder reads as nothing", nullptr, "", ".", ""},
         {"an empty path reads as nothing", nullptr, "", "", ""},
+        {"a missing file is named as missing", nullptr, "", "nėra.xml", "", "Nėra tokio failo."},
+        {"a missing folder is named as missing", nullptr, "", "nėra/a.xml", "",
+         "Nėra tokio aplanko."},
+        {"a folder is named as a folder", nullptr, "", ".", "", "Nurodytas kelias yra aplankas."},
+#ifdef _WIN32
+        {"a list in a folder of 300 characters is read", "a.xml", "x", "a.xml", "x"},
+        {"a name of the wrong form is named by the system", nullptr, "", "a<b>.xml", "",
+         "Sistemos klaida 123: "},
+#else
+        {"a name too long for the system is named so", nullptr, "",
+         "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"
+         "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"
+         "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa",
+         "", "Kelias per ilgas."},
+#endif
     };
     for (const ReadCase& c : cases) {
         TempFolder folder;
+        const std::string_view name = c.name;
+        // Wine has no limit of its own to show, but the prefix must not lose the file.
+        const std::string under = name.find("300") != name.npos ? long_folder : "";
+        if (!under.empty())
+            fs::create_directories(folder.path() / under);
         if (c.file != nullptr)
-            folder.write(c.file, c.content);
-        const std::string asked = std::string(c.asked).empty() ? "" : folder.utf8(c.asked);
-        EXPECT_EQ(read_whole_file(asked), c.expected) << c.name;
+            folder.write(under + c.file, c.content);
+        const std::string asked = std::string(c.asked).empty() ? "" : folder.utf8(under + c.asked);
+        const auto before = folder.names();
+        ReadResult read = read_file_bytes(asked);
+        if (c.cause == nullptr) {
+            ASSERT_TRUE(read.ok()) << c.name << ": " << read_cause_text(read.error());
+            EXPECT_EQ(read.take_bytes(), c.expected) << c.name;
+        } else {
+            ASSERT_FALSE(read.ok()) << c.name;
+            const std::string text = read_cause_text(read.error());
+            EXPECT_EQ(text.substr(0, std::strlen(c.cause)), c.cause) << c.name << ": " << text;
+        }
+        EXPECT_EQ(folder.names(), before) << c.name;
     }
 }
 
@@ -372,8 +408,12 @@ TEST_P(FileReplaceFailure, SaysWhyAndLeavesEverythingAsItWas) {
     // Larger than the small disk, so a full disk shows in the middle of the write.
     const std::string new_list = "<produktai>\r\n" + std::string(1 << 20, 'n') + "</produktai>";
 
+    const auto started = std::chrono::steady_clock::now();
     const WriteResult written = replace_file(situation.folder.utf8(target), new_list);
+    const auto took = std::chrono::steady_clock::now() - started;
     situation.release_holds();
+    // A file held for good is waited for about two seconds, not longer.
+    EXPECT_LT(took, std::chrono::seconds(3));
 
     ASSERT_FALSE(written.ok()) << "the write was reported as done";
     const std::string text = write_cause_text(written.error());
@@ -403,7 +443,7 @@ const FailureCase failure_cases[] = {
     {"DiskFull", full_disk, "Diske nebeliko vietos."},
     {"FolderNotWritable", unwritable_folder, "Nėra teisės rašyti."},
     {"ReadOnlyFileSystem", read_only_file_system, "Nėra teisės rašyti."},
-    {"NameTooLongIsNamedByTheSystem", name_too_long, "Sistemos klaida 36: File name too long."},
+    {"NameTooLong", name_too_long, "Kelias per ilgas."},
 #endif
 };
 
@@ -427,6 +467,62 @@ TEST(FileReplace, ReplacingTheProductListItselfKeepsItWholeAndReadable) {
     EXPECT_EQ(read_whole_file(list), smaller);
     EXPECT_EQ(folder.names(), std::vector<std::string>{"sarasas.xml"});
 }
+
+#ifdef _WIN32
+// Another program holds the file for a moment, as a virus scanner or a sync client does right
+// after it changes: reading it, without write or delete sharing, or without any sharing.
+struct MomentCase {
+    const char* name;
+    DWORD sharing;
+    bool replace;  // the file is replaced; otherwise read
+};
+
+TEST(FileMoment, AMomentsHoldIsWaitedOut) {
+    const MomentCase cases[] = {
+        {"a list held by a reader without sharing is read", 0, false},
+        {"a target held by a reader is replaced", FILE_SHARE_READ, true},
+        {"a target held without any sharing is replaced", 0, true},
+    };
+    for (const MomentCase& c : cases) {
+        TempFolder folder;
+        folder.write("sąrašas.xml", old_list);
+        const fs::path file = folder.path() / u8"sąrašas.xml";
+        const HANDLE held = ::CreateFileW(file.c_str(), GENERIC_READ, c.sharing, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE) << c.name;
+        std::thread release([held] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+            ::CloseHandle(held);
+        });
+        const std::string path = folder.utf8("sąrašas.xml");
+        if (c.replace) {
+            const WriteResult written = replace_file(path, "NAUJAS");
+            EXPECT_TRUE(written.ok()) << c.name << ": " << write_cause_text(written.error());
+        } else {
+            ReadResult read = read_file_bytes(path);
+            EXPECT_TRUE(read.ok()) << c.name << ": " << read_cause_text(read.error());
+            EXPECT_EQ(read.take_bytes(), old_list) << c.name;
+        }
+        release.join();
+        EXPECT_EQ(read_whole_file(path), c.replace ? "NAUJAS" : old_list) << c.name;
+        EXPECT_EQ(folder.names(), std::vector<std::string>{"sąrašas.xml"}) << c.name;
+    }
+}
+
+TEST(FileMoment, AListHeldForGoodIsNamedAsInUse) {
+    TempFolder folder;
+    folder.write("sąrašas.xml", old_list);
+    const fs::path file = folder.path() / u8"sąrašas.xml";
+    const unique_file held(::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
+    const auto started = std::chrono::steady_clock::now();
+    const ReadResult read = read_file_bytes(folder.utf8("sąrašas.xml"));
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
+    ASSERT_FALSE(read.ok());
+    EXPECT_EQ(read_cause_text(read.error()), "Failą naudoja kita programa.");
+}
+#endif
 
 #ifndef _WIN32
 TEST(FileReplace, LinkStaysALinkAndItsFileIsReplaced) {

@@ -126,4 +126,27 @@ TEST(ChooserText, CurrentFolderEndsInOneBackslash) {
     }
 }
 
+// What the save chooser is handed: the folder apart, so that a name in a deep folder is still
+// proposed there.
+TEST(ChooserText, ProposedNameGoesApartFromItsFolder) {
+    const std::string deep = "C:\\" + std::string(300, 'a') + "\\";
+    const struct {
+        const char* name;
+        std::string proposed;
+        std::string folder;
+        std::string file;
+    } cases[] = {
+        {"a full path", "C:\\Duomenys\\sąrašas_261207 0905.xml", "C:\\Duomenys\\",
+         "sąrašas_261207 0905.xml"},
+        {"a folder of 300 characters", deep + "s_261207 0905.xml", deep, "s_261207 0905.xml"},
+        {"a bare name keeps the initial folder", "s_261207 0905.xml", "", "s_261207 0905.xml"},
+        {"a relative path with a slash", "poaplankis/s.xml", "poaplankis/", "s.xml"},
+    };
+    for (const auto& c : cases) {
+        const gpais::ui::SplitName split = gpais::ui::split_proposed_name(c.proposed);
+        EXPECT_EQ(split.folder, c.folder) << c.name;
+        EXPECT_EQ(split.name, c.file) << c.name;
+    }
+}
+
 }  // namespace

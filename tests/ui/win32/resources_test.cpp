@@ -212,7 +212,7 @@ TEST(ProgramManifests, AskNoElevationAndNameNoCommonControls) {
         bool long_paths;
     };
     const Case cases[] = {
-        {"dialog", gpais::ui::testing::program_path(), false},
+        {"dialog", gpais::ui::testing::program_path(), true},
         {"console command", gpais::ui::testing::cli_program_path(), true},
     };
     for (const Case& c : cases) {

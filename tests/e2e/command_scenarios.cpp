@@ -1,0 +1,223 @@
+// The console command under Wine on real files: another program holding the output or the list
+// for a moment or for good, a list that cannot be read, and a list in a folder of 300
+// characters. Built with main.cpp into a driver
+// of its own; the program it is given is gpais-filter.exe.
+
+#include <windows.h>
+
+#include <chrono>
+#include <fstream>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "base/unique_handle.hpp"
+#include "check.hpp"
+#include "filter/messages.hpp"
+#include "program.hpp"
+#include "scenarios.hpp"
+#include "user_session.hpp"
+#include "workspace.hpp"
+
+namespace gpais::e2e {
+
+namespace {
+
+using namespace std::chrono;
+
+// The library's own calls reach a folder of 300 characters only with the "\\?\" prefix.
+std::filesystem::path reachable(const std::filesystem::path& path) {
+    return L"\\\\?\\" + path.wstring();
+}
+
+struct command_result {
+    DWORD exit_code;
+    std::string err;  // line breaks as "\n"
+    milliseconds took;
+};
+
+// Runs the command in `start` with its messages captured beside the workspace, not in it.
+command_result run_command(const context& ctx, const workspace& place,
+                           const std::filesystem::path& start, const std::wstring& tail) {
+    // A console host Wine starts for the command may hold the file a while after it ends, so
+    // each run has a file of its own, removed with the workspace.
+    static int runs = 0;
+    const std::filesystem::path err_file =
+        place.start().parent_path() / (L"stderr-" + std::to_wstring(++runs) + L".txt");
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    unique_file err(::CreateFileW(err_file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    expect(static_cast<bool>(err), "cannot make the file for standard error");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = nullptr;
+    startup.hStdOutput = err.get();
+    startup.hStdError = err.get();
+    std::wstring command_line = L"\"" + ctx.exe.wstring() + L"\" " + tail;
+    PROCESS_INFORMATION info{};
+    const auto started = steady_clock::now();
+    expect(::CreateProcessW(ctx.exe.c_str(), command_line.data(), nullptr, nullptr, TRUE,
+                            CREATE_NO_WINDOW, nullptr, start.c_str(), &startup, &info) != FALSE,
+           "cannot start the command (error " + std::to_string(::GetLastError()) + ")");
+    const unique_kernel_handle process(info.hProcess);
+    const unique_kernel_handle thread(info.hThread);
+    const bool ended = ::WaitForSingleObject(process.get(), 60000) == WAIT_OBJECT_0;
+    const auto took = duration_cast<milliseconds>(steady_clock::now() - started);
+    if (!ended)
+        ::TerminateProcess(process.get(), 99);
+    expect(ended, "the command did not end within 60 s");
+    DWORD code = 0;
+    ::GetExitCodeProcess(process.get(), &code);
+    err.reset();
+    std::string text = read_bytes(err_file);
+    std::erase(text, '\r');
+    return {code, text, took};
+}
+
+std::wstring quoted(const std::filesystem::path& path) {
+    return L"\"" + path.wstring() + L"\"";
+}
+
+const std::wstring march = L"--from 2025-03-01 --to 2025-03-31 ";
+
+std::string line(const Message& message) {
+    return std::string(message.text) + "\n";
+}
+std::string line(const ComposedMessage& message) {
+    return line(message.view());
+}
+
+std::set<std::filesystem::path> files_in(const std::filesystem::path& folder) {
+    std::set<std::filesystem::path> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        names.insert(entry.path());
+    return names;
+}
+
+void expect_result(const command_result& got, DWORD exit_code, const std::string& err,
+                   const std::string& what) {
+    expect(got.exit_code == exit_code, what + ": exit code " + std::to_string(got.exit_code) +
+                                           ", expected " + std::to_string(exit_code));
+    expect(got.err == err, what + ": standard error \"" + got.err + "\", expected \"" + err + "\"");
+}
+
+// ---- Another program holds a file ---------------------------------------------------------------
+
+struct hold_case {
+    std::string name;
+    bool holds_list;  // the list; otherwise the existing output
+    milliseconds held_for;
+    file_holder::sharing shared;
+    std::wstring cause;  // empty: the run goes through
+};
+
+const std::vector<hold_case> hold_cases = {
+    {"command_output_held_for_a_moment", false, 1500ms, file_holder::sharing::read, L""},
+    {"command_output_in_use", false, 10s, file_holder::sharing::none,
+     L"Failą naudoja kita programa."},
+    {"command_list_held_for_a_moment", true, 1500ms, file_holder::sharing::none, L""},
+    {"command_list_in_use", true, 10s, file_holder::sharing::none, L"Failą naudoja kita programa."},
+};
+
+void held_file(const context& ctx, const std::string& name) {
+    const hold_case* found = nullptr;
+    for (const hold_case& c : hold_cases)
+        found = c.name == name ? &c : found;
+    workspace place(name, ctx.source_dir);
+    const auto output = place.start() / L"Rezultatas ž.xml";
+    const std::string old_bytes = "<produktai>\r\n</produktai>\r\n";
+    std::ofstream(output, std::ios::binary) << old_bytes;
+    const auto before = files_in(place.start());
+    std::optional<file_holder> holder;
+    holder.emplace(found->holds_list ? place.product_list() : output, found->held_for,
+                   found->shared);
+    const command_result got =
+        run_command(ctx, place, place.start(),
+                    march + L"-o " + quoted(output) + L" " + quoted(place.product_list()));
+    holder.reset();
+    expect(got.took < 3500ms, "the command took " + std::to_string(got.took.count()) + " ms");
+    if (found->cause.empty()) {
+        expect_result(got, 0, line(messages::file_written(3)), name);
+        expect_same_bytes(output, place.golden("by-period.xml"));
+    } else {
+        const std::string cause = to_utf8(found->cause);
+        expect_result(got, 1,
+                      found->holds_list
+                          ? line(messages::with_line(messages::bad_product_list, cause))
+                          : line(messages::file_not_written(to_utf8(output.wstring()), cause)),
+                      name);
+        expect(read_bytes(output) == old_bytes, "the old file changed");
+    }
+    expect(files_in(place.start()) == before, "the run left files behind");
+    expect_same_bytes(place.product_list(), place.data("produktai.xml"));
+}
+
+// ---- A list that cannot be read ----------------------------------------------------------------
+
+void list_missing(const context& ctx, const std::string& name) {
+    workspace place(name, ctx.source_dir);
+    const auto before = files_in(place.start());
+    const command_result got =
+        run_command(ctx, place, place.start(), march + quoted(place.start() / L"Nėra.xml"));
+    expect_result(got, 1,
+                  line(messages::with_line(messages::bad_product_list, "Nėra tokio failo.")), name);
+    const command_result folder = run_command(ctx, place, place.start(), march + L"poaplankis");
+    expect_result(
+        folder, 1,
+        line(messages::with_line(messages::bad_product_list, "Nurodytas kelias yra aplankas.")),
+        name + ", a folder");
+    expect(files_in(place.start()) == before, "a refused run left files behind");
+}
+
+// ---- A folder of 300 characters ----------------------------------------------------------------
+
+// Three folders of 100 characters below the start folder (no one name may be longer than 255).
+std::filesystem::path deep_folder(const workspace& place) {
+    std::filesystem::path folder = place.start();
+    for (const wchar_t letter : {L'ą', L'č', L'ę'})
+        folder /= std::wstring(100, letter);
+    std::filesystem::create_directories(reachable(folder));
+    expect(folder.wstring().size() >= 300, "the deep folder is too short");
+    return folder;
+}
+
+void deep_folder_run(const context& ctx, const std::string& name) {
+    workspace place(name, ctx.source_dir);
+    const auto folder = deep_folder(place);
+    const auto list = folder / L"Prekių sąrašas.xml";
+    std::filesystem::copy_file(place.product_list(), reachable(list));
+    SYSTEMTIME before{};
+    ::GetLocalTime(&before);
+    const command_result got = run_command(ctx, place, place.start(), march + quoted(list));
+    SYSTEMTIME after{};
+    ::GetLocalTime(&after);
+    expect_result(got, 0, line(messages::file_written(3)), name);
+    // The proposed name, beside the list: its stem, "_", the date and the time of the run.
+    bool found = false;
+    for (const SYSTEMTIME& time : {before, after}) {
+        const auto made = folder / (L"Prekių sąrašas" + name_stamp(time));
+        if (!found && ::GetFileAttributesW(reachable(made).c_str()) != INVALID_FILE_ATTRIBUTES) {
+            expect_same_bytes(reachable(made), place.golden("by-period.xml"));
+            found = true;
+        }
+    }
+    expect(found, "the proposed name was not written beside the list");
+}
+
+}  // namespace
+
+const std::vector<scenario>& scenarios() {
+    static const std::vector<scenario> all = [] {
+        std::vector<scenario> list;
+        for (const hold_case& c : hold_cases)
+            list.push_back({c.name, held_file});
+        list.push_back({"command_list_missing", list_missing});
+        list.push_back({"command_deep_folder", deep_folder_run});
+        return list;
+    }();
+    return all;
+}
+
+}  // namespace gpais::e2e
