@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "errors/call_levels.hpp"
 #include "filter/byte_search.hpp"
+#include "rt/call_levels.hpp"
 
 namespace gpais {
 

@@ -3,7 +3,6 @@
 #include <optional>
 #include <string>
 
-#include "errors/call_levels.hpp"
 #include "filter/bytes.hpp"
 #include "filter/code_set.hpp"
 #include "filter/compaction.hpp"
@@ -12,6 +11,7 @@
 #include "filter/output_name.hpp"
 #include "filter/position_scan.hpp"
 #include "filter/write_cause.hpp"
+#include "rt/call_levels.hpp"
 
 namespace gpais {
 

@@ -8,11 +8,11 @@
 #include <random>
 #include <system_error>
 
-#include "errors/call_levels.hpp"
 #include "filter/bytes.hpp"
 #include "io/system_calls.hpp"
 #include "io/unique_fd.hpp"
 #include "io/write_errors.hpp"
+#include "rt/call_levels.hpp"
 
 namespace gpais {
 

@@ -8,7 +8,7 @@
 #include <cstddef>
 
 #include "base/text_convert.hpp"
-#include "errors/call_levels.hpp"
+#include "rt/call_levels.hpp"
 #include "ui/chooser_text.hpp"
 
 namespace gpais::ui {

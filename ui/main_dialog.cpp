@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "base/text_convert.hpp"
-#include "errors/call_levels.hpp"
 #include "errors/raise.hpp"
 #include "filter/bytes.hpp"
 #include "filter/filter_run.hpp"
 #include "filter/messages.hpp"
+#include "rt/call_levels.hpp"
 #include "ui/calendar_fonts.hpp"
 #include "ui/choosers.hpp"
 #include "ui/command_line.hpp"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "errors/call_levels.hpp"
+#include "rt/call_levels.hpp"
 #include "ui/systemtime_bytes.hpp"
 
 namespace gpais::ui {
