@@ -15,6 +15,7 @@
 #include "ui/calendar_fonts.hpp"
 #include "ui/choosers.hpp"
 #include "ui/command_line.hpp"
+#include "ui/control_message.hpp"
 #include "ui/control_sets.hpp"
 #include "ui/default_period.hpp"
 #include "ui/month_date.hpp"
