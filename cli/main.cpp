@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "cli/command.hpp"
-#include "errors/call_levels.hpp"
 #include "errors/console_platform.hpp"
 #include "errors/error_handler.hpp"
 #include "errors/raise.hpp"
+#include "rt/call_levels.hpp"
 
 #ifdef _WIN32
 #include <fcntl.h>

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "errors/call_levels.hpp"
 #include "errors/error_platform.hpp"
 #include "errors/error_record.hpp"
+#include "rt/call_levels.hpp"
 
 namespace gpais {
 

@@ -3,10 +3,10 @@
 #include <new>
 #include <string>
 
-#include "errors/call_levels.hpp"
 #include "errors/crash_report.hpp"
 #include "errors/raise.hpp"
 #include "errors/support_contact.hpp"
+#include "rt/call_levels.hpp"
 
 namespace gpais {
 

@@ -8,7 +8,7 @@
 #include "errors/crash_report.hpp"
 #include "errors/error_platform.hpp"
 #include "errors/error_record.hpp"
-#include "errors/value.hpp"
+#include "rt/value.hpp"
 
 namespace gpais {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "errors/value.hpp"
+#include "rt/value.hpp"
 
 namespace gpais {
 

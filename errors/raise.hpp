@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "errors/call_levels.hpp"
 #include "errors/error_record.hpp"
-#include "errors/value.hpp"
+#include "rt/call_levels.hpp"
+#include "rt/value.hpp"
 
 namespace gpais {
 

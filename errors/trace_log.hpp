@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "errors/to_value.hpp"
-#include "errors/value.hpp"
+#include "rt/to_value.hpp"
+#include "rt/value.hpp"
 
 namespace gpais {
 

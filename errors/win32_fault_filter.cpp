@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "errors/call_levels.hpp"
 #include "errors/error_platform.hpp"
 #include "errors/raise.hpp"
+#include "rt/call_levels.hpp"
 
 namespace gpais {
 

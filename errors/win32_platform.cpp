@@ -2,10 +2,6 @@
 
 #include <windows.h>
 // after windows.h
-#include <io.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -137,34 +133,3 @@ ErrorPlatform& win32_error_platform() {
 }
 
 }  // namespace gpais
-
-// The C++ library's file system code refers to the runtime's ftruncate64, whose MinGW version
-// moves with the 32-bit SetFilePointer; that move fails on files of 4 GiB or more. This one, with
-// the 64-bit move, takes its place in every program that reports failures (this file is in all
-// of them), so no program imports SetFilePointer. It keeps the descriptor's position.
-extern "C" int ftruncate64(int descriptor, _off64_t length) {
-    const auto file = reinterpret_cast<HANDLE>(::_get_osfhandle(descriptor));
-    if (file == INVALID_HANDLE_VALUE) {
-        errno = EBADF;
-        return -1;
-    }
-    if (length < 0) {
-        errno = EINVAL;
-        return -1;
-    }
-    LARGE_INTEGER position{};
-    if (::SetFilePointerEx(file, LARGE_INTEGER{}, &position, FILE_CURRENT) == FALSE) {
-        errno = EBADF;
-        return -1;
-    }
-    LARGE_INTEGER end{};
-    end.QuadPart = length;
-    const bool cut = ::SetFilePointerEx(file, end, nullptr, FILE_BEGIN) != FALSE &&
-                     ::SetEndOfFile(file) != FALSE;
-    ::SetFilePointerEx(file, position, nullptr, FILE_BEGIN);
-    if (!cut) {
-        errno = ::GetLastError() == ERROR_DISK_FULL ? ENOSPC : EIO;
-        return -1;
-    }
-    return 0;
-}

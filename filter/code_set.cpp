@@ -1,7 +1,7 @@
 #include "filter/code_set.hpp"
 
-#include "errors/call_levels.hpp"
 #include "filter/byte_search.hpp"
+#include "rt/call_levels.hpp"
 
 namespace gpais {
 

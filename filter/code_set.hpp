@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "base/string_hash.hpp"
-#include "errors/value.hpp"
+#include "rt/value.hpp"
 
 namespace gpais {
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "errors/call_levels.hpp"
 #include "filter/in_place_cutter.hpp"
+#include "rt/call_levels.hpp"
 
 namespace gpais {
 

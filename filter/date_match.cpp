@@ -2,11 +2,11 @@
 
 #include <array>
 
-#include "errors/call_levels.hpp"
 #include "filter/byte_search.hpp"
 #include "filter/code_set.hpp"
 #include "filter/messages.hpp"
 #include "filter/shown_code.hpp"
+#include "rt/call_levels.hpp"
 
 namespace gpais {
 

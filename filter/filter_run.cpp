@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "errors/call_levels.hpp"
 #include "filter/bytes.hpp"
 #include "filter/code_set.hpp"
 #include "filter/compaction.hpp"
@@ -15,6 +14,7 @@
 #include "filter/position_scan.hpp"
 #include "filter/shown_code.hpp"
 #include "filter/write_cause.hpp"
+#include "rt/call_levels.hpp"
 
 namespace gpais {
 

@@ -1,7 +1,7 @@
 #include "filter/output_name.hpp"
 
 #include "base/utf8.hpp"
-#include "errors/call_levels.hpp"
+#include "rt/call_levels.hpp"
 
 namespace gpais {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "errors/call_levels.hpp"
 #include "filter/closing_tags.hpp"
 #include "filter/in_place_cutter.hpp"
+#include "rt/call_levels.hpp"
 
 namespace gpais {
 

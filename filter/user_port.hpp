@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "base/local_time.hpp"
-#include "errors/value.hpp"
 #include "filter/messages.hpp"
 #include "filter/read_result.hpp"
 #include "filter/write_result.hpp"
+#include "rt/value.hpp"
 
 namespace gpais {
 

@@ -6,12 +6,12 @@
 #include <optional>
 #include <random>
 
-#include "errors/call_levels.hpp"
 #include "filter/bytes.hpp"
 #include "io/pieces.hpp"
 #include "io/string_fill.hpp"
 #include "io/system_calls.hpp"
 #include "io/write_errors.hpp"
+#include "rt/call_levels.hpp"
 
 namespace gpais {
 

@@ -7,7 +7,7 @@
 #include <cwchar>
 
 #include "base/unique_handle.hpp"
-#include "ui/month_date.hpp"
+#include "ui/control_message.hpp"
 
 namespace gpais::ui {
 

@@ -10,8 +10,8 @@
 #include "base/system_libraries.hpp"
 #include "base/text_convert.hpp"
 #include "base/unique_handle.hpp"
-#include "errors/call_levels.hpp"
 #include "errors/win32_fault_filter.hpp"
+#include "rt/call_levels.hpp"
 #include "ui/chooser_text.hpp"
 
 namespace gpais::ui {

@@ -7,14 +7,15 @@
 #include <vector>
 
 #include "base/text_convert.hpp"
-#include "errors/call_levels.hpp"
 #include "errors/raise.hpp"
 #include "filter/bytes.hpp"
 #include "filter/filter_run.hpp"
 #include "filter/messages.hpp"
+#include "rt/call_levels.hpp"
 #include "ui/calendar_fonts.hpp"
 #include "ui/choosers.hpp"
 #include "ui/command_line.hpp"
+#include "ui/control_message.hpp"
 #include "ui/control_sets.hpp"
 #include "ui/default_period.hpp"
 #include "ui/month_date.hpp"

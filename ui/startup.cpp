@@ -6,9 +6,9 @@
 
 #include "base/system_libraries.hpp"
 #include "base/unique_handle.hpp"
-#include "errors/call_levels.hpp"
 #include "errors/error_handler.hpp"
 #include "errors/win32_platform.hpp"
+#include "rt/call_levels.hpp"
 #include "ui/main_dialog.hpp"
 #include "ui/resources/resource.h"
 

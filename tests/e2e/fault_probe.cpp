@@ -11,10 +11,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "errors/call_levels.hpp"
 #include "errors/error_handler.hpp"
 #include "errors/raise.hpp"
 #include "errors/win32_platform.hpp"
+#include "rt/call_levels.hpp"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "errors/call_levels.hpp"
 #include "errors/crash_report.hpp"
+#include "rt/call_levels.hpp"
 
 namespace {
 

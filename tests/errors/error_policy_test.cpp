@@ -3,10 +3,10 @@
 #include <optional>
 #include <string>
 
-#include "errors/call_levels.hpp"
 #include "errors/error_handler.hpp"
 #include "errors/raise.hpp"
 #include "fake_platform.hpp"
+#include "rt/call_levels.hpp"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "errors/call_levels.hpp"
 #include "errors/error_handler.hpp"
 #include "errors/raise.hpp"
 #include "fake_platform.hpp"
+#include "rt/call_levels.hpp"
 
 namespace {
 

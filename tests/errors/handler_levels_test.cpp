@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "errors/call_levels.hpp"
 #include "errors/crash_report.hpp"
 #include "errors/error_handler.hpp"
 #include "errors/raise.hpp"
 #include "fake_platform.hpp"
+#include "rt/call_levels.hpp"
 #include "tests/support/report_stack.hpp"
 
 namespace {

@@ -429,8 +429,9 @@ TEST(ScanPositionsSpeed, DistinctSelfClosingPositionsDoNotMakeTheScanQuadratic) 
     });
     EXPECT_EQ(kept, 0u);
     EXPECT_EQ(result, list_of(50'000, [](std::size_t) { return std::string(); }));
-    // A search to the end of the document for each would be thousands of times slower.
-    EXPECT_LE(self_closing_time.count(), 10 * well_formed_time.count())
+    // A search to the end of the document for each would be thousands of times slower; the
+    // bound leaves room for a machine busy with other work while the two are timed.
+    EXPECT_LE(self_closing_time.count(), 40 * well_formed_time.count())
         << "self-closing " << self_closing_time.count() << " ns, well-formed "
         << well_formed_time.count() << " ns";
 }

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "errors/call_levels.hpp"
 #include "fake_port.hpp"
 #include "filter/filter_run.hpp"
+#include "rt/call_levels.hpp"
 
 namespace gpais {
 namespace {

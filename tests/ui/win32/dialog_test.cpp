@@ -20,6 +20,7 @@
 #include "ui/calendar_fonts.hpp"
 #include "ui/choosers.hpp"
 #include "ui/command_line.hpp"
+#include "ui/control_message.hpp"
 #include "ui/default_period.hpp"
 #include "ui/main_dialog.hpp"
 #include "ui/month_date.hpp"

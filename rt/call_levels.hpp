@@ -37,8 +37,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "errors/to_value.hpp"
-#include "errors/value.hpp"
+#include "rt/to_value.hpp"
+#include "rt/value.hpp"
 
 namespace gpais::rt {
 

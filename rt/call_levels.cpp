@@ -1,4 +1,4 @@
-#include "errors/call_levels.hpp"
+#include "rt/call_levels.hpp"
 
 #include <algorithm>
 

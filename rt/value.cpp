@@ -1,4 +1,4 @@
-#include "errors/value.hpp"
+#include "rt/value.hpp"
 
 #include <array>
 #include <charconv>

@@ -13,7 +13,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "errors/value.hpp"
+#include "rt/value.hpp"
 
 namespace gpais::rt {
 

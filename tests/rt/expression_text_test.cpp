@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "errors/to_value.hpp"
-#include "errors/value.hpp"
+#include "rt/to_value.hpp"
+#include "rt/value.hpp"
 
 namespace {
 
