@@ -1,9 +1,11 @@
-# Two builds of the same commit, in different folders and at different times, give the same
+# Two builds of the same sources, in different folders and at different times, give the same
 # bytes. The date that the compiler builds in (__DATE__, in the crash report's toolchain line)
-# and the times of the release zip's entries are the commit's, not the build's; the programs
+# and the times of the release zip's entries are the sources', not the build's; the programs
 # carry neither a link time nor the folders they were built in.
 
-# SOURCE_DATE_EPOCH from the environment wins, as everywhere else; otherwise the commit's time.
+# SOURCE_DATE_EPOCH from the environment wins, as everywhere else; then the commit's time; and
+# in a tree without git history (an unpacked source archive) the newest modification time of
+# the source files, which an archive keeps from its commit.
 set(GPAIS_SOURCE_DATE_EPOCH "")
 if(DEFINED ENV{SOURCE_DATE_EPOCH} AND "$ENV{SOURCE_DATE_EPOCH}" MATCHES "^[0-9]+$")
     set(GPAIS_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
@@ -42,7 +44,36 @@ else()
     endif()
 endif()
 if(GPAIS_SOURCE_DATE_EPOCH STREQUAL "")
-    message(STATUS "No commit time and no SOURCE_DATE_EPOCH: this build is dated today")
+    # Only the folders of sources: the build folders lie inside the tree and hold thousands of
+    # files, among them a Wine prefix, whose times say when they were made, not the sources'.
+    file(GLOB top_entries LIST_DIRECTORIES true RELATIVE ${PROJECT_SOURCE_DIR}
+         ${PROJECT_SOURCE_DIR}/*)
+    list(FILTER top_entries EXCLUDE REGEX "^(build|\\.git)$")
+    set(newest 0)
+    set(newest_file "")
+    foreach(entry IN LISTS top_entries)
+        set(files ${PROJECT_SOURCE_DIR}/${entry})
+        if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/${entry})
+            file(GLOB_RECURSE files ${PROJECT_SOURCE_DIR}/${entry}/*)
+            # Made by the fuzz runs, not part of the sources.
+            list(FILTER files EXCLUDE REGEX "/fuzz/corpus-run/")
+        endif()
+        foreach(file IN LISTS files)
+            file(TIMESTAMP ${file} time "%s" UTC)
+            if(time MATCHES "^[0-9]+$" AND time GREATER newest)
+                set(newest ${time})
+                set(newest_file ${file})
+            endif()
+        endforeach()
+    endforeach()
+    if(newest GREATER 0)
+        set(GPAIS_SOURCE_DATE_EPOCH ${newest})
+        message(STATUS "No commit time and no SOURCE_DATE_EPOCH: dated by the newest source file, "
+                       "${newest_file}")
+    else()
+        message(STATUS "No commit time, no SOURCE_DATE_EPOCH and no source file times: this "
+                       "build is dated today")
+    endif()
 endif()
 
 if(WIN32)

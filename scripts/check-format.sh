@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fails, naming the files, when clang-format with the project's .clang-format would change any
-# tracked C++ file. scripts/test.sh runs it before building anything.
+# tracked C++ file (any C++ file outside the build folders in a tree without git history). scripts/test.sh runs it before building anything.
 #   scripts/check-format.sh        # check
 #   scripts/check-format.sh --fix  # format those files in place
 # The layout is the one clang-format 14 (Debian 12's) gives; other versions move a few things, so
@@ -35,8 +35,16 @@ if [ "$major" != "$wanted_major" ]; then
 fi
 
 # Generated and third-party sources keep their own layout.
-mapfile -t files < <(git ls-files -- '*.cpp' '*.hpp' '*.h' \
-    ':!:third_party/**' ':!:**/third_party/**' ':!:**/generated/**')
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    mapfile -t files < <(git ls-files -- '*.cpp' '*.hpp' '*.h' \
+        ':!:third_party/**' ':!:**/third_party/**' ':!:**/generated/**')
+else
+    # A tree without git history (an unpacked source archive) is checked all the same: every C++
+    # file outside the build folders.
+    mapfile -t files < <(find . \( -path ./build -o -path ./.git -o -path '*/third_party' \
+        -o -path '*/generated' \) -prune -o -type f \( -name '*.cpp' -o -name '*.hpp' \
+        -o -name '*.h' \) -print | sed 's|^\./||' | LC_ALL=C sort)
+fi
 
 unformatted=()
 for file in "${files[@]}"; do

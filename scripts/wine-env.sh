@@ -3,9 +3,12 @@
 #
 #   source scripts/wine-env.sh
 #   wine_env_start        # 32-bit prefix in build/windows/wineprefix, Lithuanian locale,
-#                         # a private Xvfb display and a persistent wineserver
+#                         # a private Xvfb display and a persistent wineserver; beside it a
+#                         # 64-bit prefix (build/windows/wineprefix64, GPAIS_WINEPREFIX64) with
+#                         # a wineserver of its own, where the tests labelled wow64 run the
+#                         # 32-bit programs under WOW64 as 64-bit Windows does
 #   ctest --preset windows
-#   wine_env_stop         # wineserver -k, Xvfb killed
+#   wine_env_stop         # both wineservers -k, Xvfb killed
 #
 #   wine_env_start --user-display   # the same locale for a program shown to a person on
 #                                   # $DISPLAY: no Xvfb, and a prefix of its own
@@ -69,7 +72,6 @@ wine_env_start() {
     export LC_ALL=lt_LT.UTF-8
     # No Mono or Gecko installer prompts during the first start of the prefix.
     export WINEDLLOVERRIDES="mscoree,mshtml="
-    mkdir -p "$(dirname "$WINEPREFIX")"
 
     if $user_display; then
         if [ -z "${DISPLAY:-}" ]; then
@@ -80,14 +82,32 @@ wine_env_start() {
         gpais_wine_start_xvfb || return 1
     fi
 
+    gpais_wine_start_prefix "$user_display"
+    if ! $user_display; then
+        export GPAIS_WINEPREFIX64="${GPAIS_WINEPREFIX64:-$gpais_wine_root/build/windows/wineprefix64}"
+        if [ "$GPAIS_WINEPREFIX64" = "$WINEPREFIX" ]; then
+            echo "wine-env: the 64-bit prefix must not be the 32-bit one ($WINEPREFIX)" >&2
+            return 1
+        fi
+        (
+            export WINEPREFIX=$GPAIS_WINEPREFIX64 WINEARCH=win64
+            gpais_wine_start_prefix false
+        )
+    fi
+    return 0
+}
+
+# The prefix WINEPREFIX names, for WINEARCH: a wineserver that stays (each prefix has its own)
+# and the helper processes, brought up now so that they do not inherit the pipes of the first
+# test that would otherwise start them. The first start creates the prefix.
+gpais_wine_start_prefix() {
+    local user_display=$1
+    mkdir -p "$(dirname "$WINEPREFIX")"
     wineserver -p >/dev/null 2>&1 || true
-    # The first start creates the prefix; later ones only bring up the helper processes now, so
-    # that they do not inherit the pipes of the first test that would otherwise start them.
     wine cmd /c exit 0 >/dev/null 2>&1 </dev/null || true
     if ! $user_display; then
         gpais_wine_settings >/dev/null 2>&1 || true
     fi
-    return 0
 }
 
 # Without a window manager every managed window that Wine hides waits 2 s for a reply that never
@@ -110,6 +130,10 @@ wine_env_stop() {
     if [ -n "${WINEPREFIX:-}" ]; then
         wineserver -k >/dev/null 2>&1 || true
         wineserver -w >/dev/null 2>&1 || true
+    fi
+    if [ -n "${GPAIS_WINEPREFIX64:-}" ]; then
+        WINEPREFIX=$GPAIS_WINEPREFIX64 wineserver -k >/dev/null 2>&1 || true
+        WINEPREFIX=$GPAIS_WINEPREFIX64 wineserver -w >/dev/null 2>&1 || true
     fi
     if [ -n "${GPAIS_XVFB_PID:-}" ]; then
         kill "$GPAIS_XVFB_PID" 2>/dev/null || true

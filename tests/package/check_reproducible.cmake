@@ -9,8 +9,8 @@ endfunction()
 
 string(REPLACE "|" ";" PROGRAMS "${PROGRAMS}")
 if(SOURCE_DATE_EPOCH STREQUAL "")
-    fail("the build tree has no commit time to date its build with, so no second build can "
-         "match it: configure it from a git checkout or with SOURCE_DATE_EPOCH set")
+    fail("the build tree has no date to build with (no commit time, no SOURCE_DATE_EPOCH, no "
+         "source file times), so no second build can match it")
 endif()
 
 # The sources as the working tree holds them: what git tracks or would track, without build
@@ -24,9 +24,20 @@ execute_process(COMMAND git -c core.quotePath=false ls-files --cached --others -
 if(failed STREQUAL "0")
     string(REPLACE "\n" ";" files "${listing}")
 else()
-    # Not a git checkout: everything but the build folders.
-    file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*)
-    list(FILTER files EXCLUDE REGEX "^(build|\\.git|fuzz/corpus-run)/")
+    # Not a git checkout: everything but the build folders, which are not even looked into (a
+    # Wine prefix alone holds thousands of files).
+    file(GLOB top_entries LIST_DIRECTORIES true RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*)
+    list(FILTER top_entries EXCLUDE REGEX "^(build|\\.git)$")
+    set(files "")
+    foreach(entry IN LISTS top_entries)
+        if(IS_DIRECTORY ${SOURCE_DIR}/${entry})
+            file(GLOB_RECURSE below RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${entry}/*)
+            list(APPEND files ${below})
+        else()
+            list(APPEND files ${entry})
+        endif()
+    endforeach()
+    list(FILTER files EXCLUDE REGEX "^fuzz/corpus-run/")
 endif()
 set(copied 0)
 foreach(file IN LISTS files)
