@@ -450,9 +450,7 @@ const std::vector<fault_case> fault_cases = {
 
 // Here the program named on the driver's command line is the probe.
 void fault(const context& ctx, const std::string& name) {
-    const fault_case* found = nullptr;
-    for (const auto& c : fault_cases)
-        found = c.name == name ? &c : found;
+    const fault_case* found = &case_named(fault_cases, name);
     workspace place(name, ctx.source_dir);
     program probe(ctx.exe, found->kind, place.start());
     HWND box = wait_dialog(probe.id(), crash_box.caption, 20s);
@@ -477,18 +475,18 @@ void fault(const context& ctx, const std::string& name) {
 }  // namespace
 
 const std::vector<scenario>& scenarios() {
-    static const std::vector<scenario> all = {
-        {"crash_first_report", crash_first_report},
-        {"crash_second_report", crash_second_report},
-        {"crash_read_only_log", crash_read_only_log},
-        {"crash_in_save_chooser", crash_in_save_chooser},
-        {"crash_in_save_chooser_large_list", crash_in_save_chooser_large_list},
-        {"crash_log_past_4_gib", crash_log_past_4_gib},
-        {"fault_access_violation", fault},
-        {"fault_integer_division", fault},
-        {"fault_stack_overflow", fault},
-        {"fault_escaped_exception", fault},
-    };
+    static const std::vector<scenario> all = [] {
+        std::vector<scenario> list = {
+            {"crash_first_report", crash_first_report},
+            {"crash_second_report", crash_second_report},
+            {"crash_read_only_log", crash_read_only_log},
+            {"crash_in_save_chooser", crash_in_save_chooser},
+            {"crash_in_save_chooser_large_list", crash_in_save_chooser_large_list},
+            {"crash_log_past_4_gib", crash_log_past_4_gib},
+        };
+        add_cases(list, fault_cases, fault);
+        return list;
+    }();
     return all;
 }
 
