@@ -37,6 +37,7 @@ namespace {
 using namespace std::chrono;
 using gpais::testing::stack_lines;
 using gpais::testing::stack_names;
+using gpais::testing::starts_with_timestamp;
 
 const expected_box crash_box{
     L"Įvyko klaida.\nPraneškite programuotojams.\nEl.paštu: "
@@ -79,19 +80,6 @@ std::string compact_date(ymd day) {
     std::snprintf(text, sizeof text, "0d%04d%02u%02u", static_cast<int>(day.year()),
                   static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()));
     return text;
-}
-
-// "YYYY-MM-DD HH:MM:SS.FFF" and an empty line.
-bool starts_with_timestamp(std::string_view report) {
-    constexpr std::string_view shape = "0000-00-00 00:00:00.000\r\n\r\n";
-    if (report.size() < shape.size())
-        return false;
-    for (std::size_t i = 0; i < shape.size(); ++i) {
-        const bool digit = report[i] >= '0' && report[i] <= '9';
-        if (shape[i] == '0' ? !digit : report[i] != shape[i])
-            return false;
-    }
-    return true;
 }
 
 // One crash report as the program appends it, judged on its own.

@@ -291,33 +291,33 @@ std::string invalid_name(Situation&) {
     return "netinkamas<vardas>.xml";
 }
 #else
+// Mounts a 16 KB tmpfs on a new folder `name` of the situation's folder, unmounted afterwards;
+// false, with the reason to skip, where mounting is not allowed. `simulated` names what it
+// stands for.
+bool mount_small_tmpfs(Situation& s, std::string_view name, const std::string& simulated) {
+    const fs::path folder = s.at(name);
+    fs::create_directory(folder);
+    if (::mount("tmpfs", folder.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=16k") != 0) {
+        s.skip = simulated + " is simulated with a 16 KB tmpfs, and mounting one needs " +
+                 "CAP_SYS_ADMIN: " + std::strerror(errno);
+        return false;
+    }
+    s.undo.emplace_back([folder] { ::umount2(folder.c_str(), MNT_DETACH); });
+    return true;
+}
+
 // A small file system of its own, so that filling it disturbs nothing else.
 std::string full_disk(Situation& s) {
-    const fs::path small = s.at("pilnas_diskas_ž");
-    fs::create_directory(small);
-    if (::mount("tmpfs", small.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=16k") != 0) {
-        s.skip = std::string(
-                     "a full disk is simulated with a 16 KB tmpfs, and mounting one "
-                     "needs CAP_SYS_ADMIN: ") +
-                 std::strerror(errno);
+    if (!mount_small_tmpfs(s, "pilnas_diskas_ž", "a full disk"))
         return {};
-    }
-    s.undo.emplace_back([small] { ::umount2(small.c_str(), MNT_DETACH); });
     return existing_file(s, "pilnas_diskas_ž/išvestis.xml");
 }
 
 // The list lies on a file system mounted read-only, as a write-protected stick is.
 std::string read_only_file_system(Situation& s) {
-    const fs::path stick = s.at("atmintukas_į");
-    fs::create_directory(stick);
-    if (::mount("tmpfs", stick.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=16k") != 0) {
-        s.skip = std::string(
-                     "a read-only file system is simulated with a tmpfs, and mounting "
-                     "one needs CAP_SYS_ADMIN: ") +
-                 std::strerror(errno);
+    if (!mount_small_tmpfs(s, "atmintukas_į", "a read-only file system"))
         return {};
-    }
-    s.undo.emplace_back([stick] { ::umount2(stick.c_str(), MNT_DETACH); });
+    const fs::path stick = s.at("atmintukas_į");
     const std::string name = existing_file(s, "atmintukas_į/išvestis.xml");
     EXPECT_EQ(::mount(nullptr, stick.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0)
         << std::strerror(errno);
