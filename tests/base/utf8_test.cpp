@@ -4,36 +4,14 @@
 
 #include <string>
 
+#include "tests/support/character_counts.hpp"
+
 namespace gpais {
 namespace {
 
 TEST(Utf8Length, CountsSequencesAsTheyAreAnnounced) {
-    struct Case {
-        const char* name;
-        std::string text;
-        std::size_t expected;
-    };
-    const Case cases[] = {
-        {"empty", "", 0},
-        {"ASCII counts bytes", "abc.xml", 7},
-        {"Lithuanian word", "Prane\xC5\xA1imas", 10},
-        {"three-byte sequence", "\xE2\x82\xAC", 1},
-        {"four-byte sequence", "\xF0\x9F\x98\x80", 1},
-        {"stray continuation bytes count one each", "\x80\xBF", 2},
-        {"sequence cut short by ASCII",
-         "\xE2\x82"
-         "a",
-         2},
-        {"sequence cut short by the end", "a\xF0\x9F", 2},
-        {"lead byte directly followed by a lead byte", "\xC5\xC5\xA1", 2},
-        {"F8 and above announce three", "\xFF\x80\x80\x80\x80", 2},
-        {"windows-1257 letter alone",
-         "s\xE0"
-         "a",
-         3},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(utf8::length(c.text), c.expected) << c.name;
+    for (const testing::CharacterCount& c : testing::character_counts)
+        EXPECT_EQ(utf8::length(c.text), c.characters) << c.name;
 }
 
 TEST(Utf8DropLast, DropsWholeCharacters) {

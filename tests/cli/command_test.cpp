@@ -13,6 +13,7 @@
 
 #include "filter/messages.hpp"
 #include "io/file_io.hpp"
+#include "tests/support/product_list.hpp"
 #include "tests/support/temp_folder.hpp"
 
 namespace gpais::cli {
@@ -20,16 +21,18 @@ namespace {
 
 using testing::TempFolder;
 
-const std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<produktai>\r\n";
+using testing::a1_in_november;
+using testing::b2_before_november;
+using testing::c3_in_november;
+
+const std::string& head = testing::list_head;
 std::string position(const std::string& code, const std::string& date) {
-    return "  <baterija>\r\n    <kodas>" + code + "</kodas>\r\n    <pradetaTiektiNuo>" + date +
-           "</pradetaTiektiNuo>\r\n  </baterija>\r\n";
+    return testing::list_position("baterija", code, date);
 }
-const std::string list = head + position("A1", "2026-11-05") + position("B2", "2026-10-31") +
-                         position("C3", "2026-11-30") + "</produktai>\r\n";
-const std::string in_november =
-    head + position("A1", "2026-11-05") + position("C3", "2026-11-30") + "</produktai>\r\n";
-const std::string with_b2 = head + position("B2", "2026-10-31") + "</produktai>\r\n";
+const std::string list =
+    testing::product_list("baterija", {a1_in_november, b2_before_november, c3_in_november});
+const std::string in_november = testing::product_list("baterija", {a1_in_november, c3_in_november});
+const std::string with_b2 = testing::product_list("baterija", {b2_before_november});
 
 std::string quoted(const std::string& text) {
     std::string result = "'";

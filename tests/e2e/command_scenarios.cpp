@@ -122,9 +122,7 @@ const std::vector<hold_case> hold_cases = {
 };
 
 void held_file(const context& ctx, const std::string& name) {
-    const hold_case* found = nullptr;
-    for (const hold_case& c : hold_cases)
-        found = c.name == name ? &c : found;
+    const hold_case* found = &case_named(hold_cases, name);
     workspace place(name, ctx.source_dir);
     const auto output = place.start() / L"Rezultatas ž.xml";
     const std::string old_bytes = "<produktai>\r\n</produktai>\r\n";
@@ -211,8 +209,7 @@ void deep_folder_run(const context& ctx, const std::string& name) {
 const std::vector<scenario>& scenarios() {
     static const std::vector<scenario> all = [] {
         std::vector<scenario> list;
-        for (const hold_case& c : hold_cases)
-            list.push_back({c.name, held_file});
+        add_cases(list, hold_cases, held_file);
         list.push_back({"command_list_missing", list_missing});
         list.push_back({"command_deep_folder", deep_folder_run});
         return list;

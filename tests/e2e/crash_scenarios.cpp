@@ -37,6 +37,7 @@ namespace {
 using namespace std::chrono;
 using gpais::testing::stack_lines;
 using gpais::testing::stack_names;
+using gpais::testing::starts_with_timestamp;
 
 const expected_box crash_box{
     L"Įvyko klaida.\nPraneškite programuotojams.\nEl.paštu: "
@@ -79,19 +80,6 @@ std::string compact_date(ymd day) {
     std::snprintf(text, sizeof text, "0d%04d%02u%02u", static_cast<int>(day.year()),
                   static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()));
     return text;
-}
-
-// "YYYY-MM-DD HH:MM:SS.FFF" and an empty line.
-bool starts_with_timestamp(std::string_view report) {
-    constexpr std::string_view shape = "0000-00-00 00:00:00.000\r\n\r\n";
-    if (report.size() < shape.size())
-        return false;
-    for (std::size_t i = 0; i < shape.size(); ++i) {
-        const bool digit = report[i] >= '0' && report[i] <= '9';
-        if (shape[i] == '0' ? !digit : report[i] != shape[i])
-            return false;
-    }
-    return true;
 }
 
 // One crash report as the program appends it, judged on its own.
@@ -450,9 +438,7 @@ const std::vector<fault_case> fault_cases = {
 
 // Here the program named on the driver's command line is the probe.
 void fault(const context& ctx, const std::string& name) {
-    const fault_case* found = nullptr;
-    for (const auto& c : fault_cases)
-        found = c.name == name ? &c : found;
+    const fault_case* found = &case_named(fault_cases, name);
     workspace place(name, ctx.source_dir);
     program probe(ctx.exe, found->kind, place.start());
     HWND box = wait_dialog(probe.id(), crash_box.caption, 20s);
@@ -477,18 +463,18 @@ void fault(const context& ctx, const std::string& name) {
 }  // namespace
 
 const std::vector<scenario>& scenarios() {
-    static const std::vector<scenario> all = {
-        {"crash_first_report", crash_first_report},
-        {"crash_second_report", crash_second_report},
-        {"crash_read_only_log", crash_read_only_log},
-        {"crash_in_save_chooser", crash_in_save_chooser},
-        {"crash_in_save_chooser_large_list", crash_in_save_chooser_large_list},
-        {"crash_log_past_4_gib", crash_log_past_4_gib},
-        {"fault_access_violation", fault},
-        {"fault_integer_division", fault},
-        {"fault_stack_overflow", fault},
-        {"fault_escaped_exception", fault},
-    };
+    static const std::vector<scenario> all = [] {
+        std::vector<scenario> list = {
+            {"crash_first_report", crash_first_report},
+            {"crash_second_report", crash_second_report},
+            {"crash_read_only_log", crash_read_only_log},
+            {"crash_in_save_chooser", crash_in_save_chooser},
+            {"crash_in_save_chooser_large_list", crash_in_save_chooser_large_list},
+            {"crash_log_past_4_gib", crash_log_past_4_gib},
+        };
+        add_cases(list, fault_cases, fault);
+        return list;
+    }();
     return all;
 }
 

@@ -16,6 +16,7 @@
 #include "program.hpp"
 #include "remote_calendar.hpp"
 #include "screen.hpp"
+#include "tests/support/temp_folder.hpp"
 #include "user_session.hpp"
 #include "windows_probe.hpp"
 
@@ -37,14 +38,6 @@ const std::wstring error_caption = to_wide(messages::caption_error);
 
 expected_box saved(int kept) {
     return box_of(messages::file_written(static_cast<std::size_t>(kept)));
-}
-
-// The box after a run on the test's error log, which also names LT-999, a code the list does
-// not hold, and lt-006, which differs from the list's LT-006 in case.
-expected_box saved_by_errors() {
-    return box_of(
-        messages::with_line(messages::file_written(2).view(),
-                            "Sąraše nėra klaidų faile nurodytų kodų: 2 (LT-999, lt-006)"));
 }
 
 std::wstring quoted(const std::filesystem::path& path) {
@@ -137,16 +130,6 @@ const std::vector<label_case> labels = {
     {list_browse, L"..."},
     {run_button, L"Formuoti naują xml"},
 };
-
-// The case a scenario is named after in its table.
-template <typename Case>
-const Case& case_named(const std::vector<Case>& cases, const std::string& name) {
-    for (const Case& c : cases) {
-        if (c.name == name)
-            return c;
-    }
-    throw failure("no case " + name);
-}
 
 void opening(const context& ctx, const std::string& name) {
     const opening_case* found = &case_named(opening_cases, name);
@@ -276,21 +259,6 @@ HWND run_to_save_chooser(user_session& session, const std::wstring& list_path_te
     return chooser;
 }
 
-void period_run_saved(const context& ctx, const std::string& name) {
-    workspace place(name, ctx.source_dir);
-    user_session session(place, ctx.exe, quoted(place.product_list()));
-    expect_text(session.text(list_path), place.product_list().wstring(), "\"Senas xml:\"");
-    session.set_period(march_first, march_last);
-    HWND chooser = run_to_save_chooser(session, place.product_list().wstring());
-    const auto output = place.start() / L"Rezultatas ąčę.xml";
-    session.accept_chooser(chooser, output.wstring());
-    session.answer_box(saved(3));
-    session.expect_exit_code_0("after a run");
-    expect_same_bytes(output, place.golden("by-period.xml"));
-    expect_same_bytes(place.product_list(), place.data("produktai.xml"));
-    expect(!std::filesystem::exists(place.start() / L"Klaidos.log"), "a crash report was written");
-}
-
 void period_run_cancelled(const context& ctx, const std::string& name) {
     workspace place(name, ctx.source_dir);
     const auto before = files_in(place.start());
@@ -364,48 +332,6 @@ void period_run_not_saved(const context& ctx, const std::string& name) {
     expect_same_bytes(place.product_list(), place.data("produktai.xml"));
 }
 
-// A list in a folder of 300 characters, as a synced company library reaches: the run reads it,
-// the save chooser still proposes its name, and the result is saved.
-void period_run_deep_folder(const context& ctx, const std::string& name) {
-    workspace place(name, ctx.source_dir);
-    std::filesystem::path folder = place.start();
-    for (const wchar_t letter : {L'ą', L'č', L'ę'})
-        folder /= std::wstring(100, letter);
-    const std::wstring prefix = L"\\\\?\\";
-    std::filesystem::create_directories(prefix + folder.wstring());
-    const auto list = folder / L"Prekių sąrašas.xml";
-    std::filesystem::copy_file(place.product_list(), prefix + list.wstring());
-    user_session session(place, ctx.exe, quoted(list));
-    session.set_period(march_first, march_last);
-    HWND chooser = run_to_save_chooser(session, list.wstring());
-    const std::wstring proposed = session.chooser_file_name(chooser);
-    session.accept_chooser(chooser, proposed);
-    session.answer_box(saved(3));
-    session.expect_exit_code_0("after a run in a deep folder");
-    // The dialog cannot open in so deep a folder: it opens in the folder's short form, where the
-    // volume keeps short names, or in the start folder.
-    const std::wstring bare = std::filesystem::path(proposed).filename().wstring();
-    const std::filesystem::path beside = prefix + (folder / bare).wstring();
-    const bool saved_beside = ::GetFileAttributesW(beside.c_str()) != INVALID_FILE_ATTRIBUTES;
-    expect_same_bytes(saved_beside ? beside : place.start() / bare, place.golden("by-period.xml"));
-}
-
-void error_log_run_saved(const context& ctx, const std::string& name) {
-    workspace place(name, ctx.source_dir);
-    user_session session(place, ctx.exe, quoted(place.product_list()));
-    session.choose_mode(by_errors);
-    session.set_text(log_path, place.error_log().wstring());
-    HWND chooser = run_to_save_chooser(session, place.product_list().wstring());
-    const auto output = place.start() / L"poaplankis" / L"Pagal klaidas";
-    session.accept_chooser(chooser, output.wstring());
-    session.answer_box(saved_by_errors());
-    session.expect_exit_code_0("after a run");
-    // The chooser adds the default extension to a name typed without one.
-    expect_same_bytes(place.start() / L"poaplankis" / L"Pagal klaidas.xml",
-                      place.golden("by-errors.xml"));
-    expect_same_bytes(place.error_log(), place.data("klaidos.log"));
-}
-
 void error_log_run_empty_fields(const context& ctx, const std::string& name) {
     workspace place(name, ctx.source_dir);
     const auto before = files_in(place.start());
@@ -417,7 +343,7 @@ void error_log_run_empty_fields(const context& ctx, const std::string& name) {
     expect(files_in(place.start()) == before, "a refused run left files behind");
 }
 
-// ---- Paths pasted into the fields ---------------------------------------------------------------
+// ---- Runs that save, their paths typed or pasted ------------------------------------------------
 
 // What Ctrl+V does: the text goes on the clipboard and the field is told to paste it, at its
 // caret, under its own rules of what fits.
@@ -440,19 +366,6 @@ void paste(HWND field, const std::wstring& text) {
     send(field, WM_PASTE);
 }
 
-struct pasted_case {
-    std::string name;
-    int field;    // list_path or log_path
-    bool quoted;  // as Explorer's "Copy as path" gives it; otherwise 200 characters long
-};
-
-const std::vector<pasted_case> pasted_cases = {
-    {"pasted_long_path_list", list_path, false},
-    {"pasted_quoted_path_list", list_path, true},
-    {"pasted_long_path_log", log_path, false},
-    {"pasted_quoted_path_log", log_path, true},
-};
-
 // A copy of `file` whose whole path is 200 characters long, far more than the field shows.
 std::filesystem::path long_named_copy(const std::filesystem::path& file) {
     const std::wstring stem = (file.parent_path() / L"Ilgas vardas ").wstring();
@@ -464,32 +377,121 @@ std::filesystem::path long_named_copy(const std::filesystem::path& file) {
     return copy;
 }
 
-void pasted_path(const context& ctx, const std::string& name) {
-    const pasted_case* found = &case_named(pasted_cases, name);
-    workspace place(name, ctx.source_dir);
-    const bool list_field = found->field == list_path;
-    std::filesystem::path pasted_file = list_field ? place.product_list() : place.error_log();
-    if (!found->quoted)
-        pasted_file = long_named_copy(pasted_file);
-    const std::wstring pasted = found->quoted ? quoted(pasted_file) : pasted_file.wstring();
+// How a path reaches its field: on the command line or typed, or pasted whole, as Explorer's
+// "Copy as path" gives it in quotes or as a path of 200 characters, far more than the field shows.
+enum class given { typed, pasted_quoted, pasted_long };
 
-    user_session session(place, ctx.exe, list_field ? L"" : quoted(place.product_list()));
-    if (!list_field)
-        session.choose_mode(by_errors);
-    paste(session.control(found->field), pasted);
+// A run that saves, step by step: the mode and how the list and the log reach the dialog, the
+// name typed into the save chooser, the box that follows and the bytes the result must hold.
+struct saving_run_case {
+    std::string name;
+    int mode;  // by_period or by_errors
+    given list;
+    given log;                // in error-log mode
+    bool deep_folder;         // the list lies in a folder of 300 characters
+    std::wstring output;      // typed, below the start folder; empty: the proposed name
+    std::wstring saved_as;    // where the result lands when the chooser adds to the name
+    int kept;                 // the count in the box
+    std::string second_line;  // the box's line below the count, if any
+    std::string golden;
+};
+
+// The line under the count after a run on the test's error log.
+const std::string missing_codes_line = "Sąraše nėra klaidų faile nurodytų kodų: 2 (LT-999, lt-006)";
+
+const std::vector<saving_run_case> saving_run_cases = {
+    {"period_run_saved", by_period, given::typed, given::typed, false, L"Rezultatas ąčę.xml", L"",
+     3, "", "by-period.xml"},
+    // A synced company library reaches so deep a folder: the run reads the list there, the save
+    // chooser still proposes its name, and the result is saved.
+    {"period_run_deep_folder", by_period, given::typed, given::typed, true, L"", L"", 3, "",
+     "by-period.xml"},
+    // The log also names LT-999, which the list does not hold, and lt-006, which differs from
+    // the list's LT-006 in case. The chooser adds the default extension to a name typed without.
+    {"error_log_run_saved", by_errors, given::typed, given::typed, false,
+     L"poaplankis\\Pagal klaidas", L"poaplankis\\Pagal klaidas.xml", 2, missing_codes_line,
+     "by-errors.xml"},
+    {"pasted_long_path_list", by_period, given::pasted_long, given::typed, false, L"Rezultatas.xml",
+     L"", 3, "", "by-period.xml"},
+    {"pasted_quoted_path_list", by_period, given::pasted_quoted, given::typed, false,
+     L"Rezultatas.xml", L"", 3, "", "by-period.xml"},
+    {"pasted_long_path_log", by_errors, given::typed, given::pasted_long, false, L"Rezultatas.xml",
+     L"", 2, missing_codes_line, "by-errors.xml"},
+    {"pasted_quoted_path_log", by_errors, given::typed, given::pasted_quoted, false,
+     L"Rezultatas.xml", L"", 2, missing_codes_line, "by-errors.xml"},
+};
+
+// The list moved into a folder of 300 characters below the start folder.
+std::filesystem::path deep_list(const workspace& place) {
+    std::filesystem::path folder = place.start();
+    for (const wchar_t letter : {L'ą', L'č', L'ę'})
+        folder /= std::wstring(100, letter);
+    std::filesystem::create_directories(testing::reachable(folder));
+    const auto list = folder / L"Prekių sąrašas.xml";
+    std::filesystem::copy_file(place.product_list(), testing::reachable(list));
+    return list;
+}
+
+// Types or pastes `file` into `field`, as the case gives it; gives the file the field names.
+std::filesystem::path enter_path(user_session& session, int field, given how,
+                                 const std::filesystem::path& file) {
+    if (how == given::typed) {
+        session.set_text(field, file.wstring());
+        return file;
+    }
+    const std::filesystem::path pasted_file =
+        how == given::pasted_long ? long_named_copy(file) : file;
+    const std::wstring pasted =
+        how == given::pasted_quoted ? quoted(pasted_file) : pasted_file.wstring();
+    paste(session.control(field), pasted);
     // Cut where the box ends, the path would name another file.
-    expect_text(session.text(found->field), pasted, "the field after the paste");
+    expect_text(session.text(field), pasted, "the field after the paste");
+    return pasted_file;
+}
 
-    if (list_field)
+void saving_run(const context& ctx, const std::string& name) {
+    const saving_run_case* found = &case_named(saving_run_cases, name);
+    workspace place(name, ctx.source_dir);
+    std::filesystem::path list = found->deep_folder ? deep_list(place) : place.product_list();
+    const bool list_typed = found->list == given::typed;
+    user_session session(place, ctx.exe, list_typed ? quoted(list) : L"");
+    if (list_typed) {
+        expect_text(session.text(list_path), list.wstring(), "\"Senas xml:\"");
+    } else {
+        list = enter_path(session, list_path, found->list, list);
+    }
+    if (found->mode == by_errors) {
+        session.choose_mode(by_errors);
+        enter_path(session, log_path, found->log, place.error_log());
+    } else {
         session.set_period(march_first, march_last);
+    }
     // The save chooser proposes a name made from the list's path as the run used it.
-    HWND chooser = run_to_save_chooser(
-        session, list_field ? pasted_file.wstring() : place.product_list().wstring());
-    const auto output = place.start() / L"Rezultatas.xml";
-    session.accept_chooser(chooser, output.wstring());
-    session.answer_box(list_field ? saved(3) : saved_by_errors());
-    session.expect_exit_code_0("after a run on a pasted path");
-    expect_same_bytes(output, place.golden(list_field ? "by-period.xml" : "by-errors.xml"));
+    HWND chooser = run_to_save_chooser(session, list.wstring());
+    const std::wstring typed = found->output.empty() ? session.chooser_file_name(chooser)
+                                                     : (place.start() / found->output).wstring();
+    session.accept_chooser(chooser, typed);
+    const auto count = messages::file_written(static_cast<std::size_t>(found->kept));
+    session.answer_box(found->second_line.empty()
+                           ? box_of(count)
+                           : box_of(messages::with_line(count.view(), found->second_line)));
+    session.expect_exit_code_0("after the run " + name);
+
+    std::filesystem::path result = place.start() / found->saved_as;
+    if (found->output.empty()) {
+        // The dialog cannot open in a folder of 300 characters: it opens in the folder's short
+        // form, where the volume keeps short names, or in the start folder.
+        const std::wstring bare = std::filesystem::path(typed).filename().wstring();
+        const std::filesystem::path beside = testing::reachable(list.parent_path() / bare);
+        const bool saved_beside = ::GetFileAttributesW(beside.c_str()) != INVALID_FILE_ATTRIBUTES;
+        result = saved_beside ? beside : place.start() / bare;
+    } else if (found->saved_as.empty()) {
+        result = place.start() / found->output;
+    }
+    expect_same_bytes(result, place.golden(found->golden));
+    expect_same_bytes(place.product_list(), place.data("produktai.xml"));
+    expect_same_bytes(place.error_log(), place.data("klaidos.log"));
+    expect(!std::filesystem::exists(place.start() / L"Klaidos.log"), "a crash report was written");
 }
 
 // ---- Choosers -----------------------------------------------------------------------------------
@@ -614,23 +616,14 @@ void screenshot(const context& ctx, const std::string& name) {
 const std::vector<scenario>& scenarios() {
     static const std::vector<scenario> all = [] {
         std::vector<scenario> list;
-        for (const auto& c : opening_cases) {
-            list.push_back({c.name, opening});
-        }
+        add_cases(list, opening_cases, opening);
         list.push_back({"mode_switch", mode_switch});
         list.push_back({"escape_does_nothing", escape_does_nothing});
         list.push_back({"warnings", warnings});
-        list.push_back({"period_run_saved", period_run_saved});
         list.push_back({"period_run_cancelled", period_run_cancelled});
-        for (const auto& c : write_failure_cases) {
-            list.push_back({c.name, period_run_not_saved});
-        }
-        list.push_back({"period_run_deep_folder", period_run_deep_folder});
-        list.push_back({"error_log_run_saved", error_log_run_saved});
+        add_cases(list, write_failure_cases, period_run_not_saved);
+        add_cases(list, saving_run_cases, saving_run);
         list.push_back({"error_log_run_empty_fields", error_log_run_empty_fields});
-        for (const auto& c : pasted_cases) {
-            list.push_back({c.name, pasted_path});
-        }
         list.push_back({"choosers", choosers});
         list.push_back({"calendars_fit", calendars_fit});
         list.push_back({"screenshot", screenshot});

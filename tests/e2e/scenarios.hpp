@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "check.hpp"
+
 namespace gpais::e2e {
 
 struct context {
@@ -19,5 +21,24 @@ struct scenario {
 };
 
 const std::vector<scenario>& scenarios();
+
+// The case a scenario is named after in its table: the table gives the scenario its name, so
+// each name is written once.
+template <typename Case>
+const Case& case_named(const std::vector<Case>& cases, const std::string& name) {
+    for (const Case& c : cases) {
+        if (c.name == name)
+            return c;
+    }
+    throw failure("no case " + name);
+}
+
+// One scenario for each case of a table, all run by `run`.
+template <typename Case>
+void add_cases(std::vector<scenario>& list, const std::vector<Case>& cases,
+               void (*run)(const context&, const std::string&)) {
+    for (const Case& c : cases)
+        list.push_back({c.name, run});
+}
 
 }  // namespace gpais::e2e

@@ -13,6 +13,7 @@
 #include "errors/trace_log.hpp"
 #include "fake_platform.hpp"
 #include "rt/call_levels.hpp"
+#include "tests/support/character_counts.hpp"
 #include "tests/support/report_stack.hpp"
 
 namespace {
@@ -107,35 +108,15 @@ TEST(ShortenedReport, WholeReportHasRoomForTheSeparator) {
     EXPECT_NE(report.find(document), std::string::npos);
 }
 
-// The stack columns count characters by the rule the filter counts them by: a lead byte takes
-// the continuation bytes it announces, and a stray continuation byte is a character of its own.
+// The stack columns count characters by the rule the filter counts them by.
 TEST(ShortenedReport, StackColumnsCountCharactersAsTheFilterDoes) {
-    struct Case {
-        const char* name;
-        std::string function;
-        std::size_t characters;
-    };
-    const Case cases[] = {
-        {"ascii", "MAIN", 4},
-        {"lithuanian letters", "ŠĄČ", 3},
-        {"four-byte character", "\xF0\x9F\x98\x80", 1},
-        {"stray continuation byte",
-         "A\x80"
-         "B",
-         3},
-        {"cut-short sequence",
-         "\xE2\x82"
-         "A",
-         2},
-        {"lead byte at the end", "AB\xC4", 3},
-    };
-    for (const auto& c : cases) {
-        const Level level{c.function, 5, {}, {}};
+    for (const auto& c : gpais::testing::character_counts) {
+        const Level level{c.text, 5, {}, {}};
         const std::string line = stack_line_of(level, ReportForm::whole);
         // four blanks, the name, "(5)", padded to 32 characters, then "()"
         const std::size_t head_characters = 4 + c.characters + 3;
         const std::string expected =
-            "    " + c.function + "(5)" + std::string(32 - head_characters, ' ') + "()";
+            "    " + c.text + "(5)" + std::string(32 - head_characters, ' ') + "()";
         EXPECT_EQ(line, expected) << c.name;
     }
 }

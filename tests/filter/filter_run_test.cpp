@@ -10,6 +10,7 @@
 
 #include "fake_port.hpp"
 #include "filter/messages.hpp"
+#include "tests/support/product_list.hpp"
 #include "tests/support/temp_folder.hpp"
 
 namespace gpais {
@@ -22,14 +23,14 @@ using testing::TempFolder;
 const std::string list_path = "C:\\Duomenys\\sarasas.xml";
 const std::string out_path = "C:\\Duomenys\\naujas.xml";
 
-const std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<produktai>\r\n";
-const std::string tail = "</produktai>\r\n";
+const std::string& head = testing::list_head;
+const std::string& tail = testing::list_end;
 std::string position(const std::string& code, const std::string& date) {
-    return "  <prekinisVienetas>\r\n    <kodas>" + code + "</kodas>\r\n    <pradetaTiektiNuo>" +
-           date + "</pradetaTiektiNuo>\r\n  </prekinisVienetas>\r\n";
+    return testing::list_position("prekinisVienetas", code, date);
 }
-const std::string list = head + position("A1", "2026-11-05") + position("B2", "2026-10-31") +
-                         position("C3", "2026-11-30") + tail;
+const std::string list = testing::product_list(
+    "prekinisVienetas",
+    {testing::a1_in_november, testing::b2_before_november, testing::c3_in_november});
 // A download that broke off inside the third position.
 const std::string truncated_list = head + position("A1", "2026-11-05") +
                                    position("B2", "2026-10-31") +
