@@ -1,5 +1,7 @@
 #include "base/console_text.hpp"
 
+#include <string>
+
 #ifdef _WIN32
 #include <windows.h>
 // after windows.h
@@ -66,6 +68,12 @@ bool write_text(std::FILE* stream, std::string_view text) {
     }
 #endif
     return write_bytes(stream, text);
+}
+
+bool write_line(std::FILE* stream, std::string_view text) {
+    std::string line(text);
+    line += '\n';
+    return write_text(stream, line);
 }
 
 }  // namespace gpais

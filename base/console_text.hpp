@@ -11,4 +11,7 @@ namespace gpais {
 // Writes the bytes to the stream and flushes it; false when they could not all be written.
 bool write_text(std::FILE* stream, std::string_view text);
 
+// The text and a line break in one write, so that no other output lands between them.
+bool write_line(std::FILE* stream, std::string_view text);
+
 }  // namespace gpais

@@ -14,4 +14,10 @@ std::string read_current_folder() {
     return std::string(text.begin(), text.end());
 }
 
+std::string with_one_separator(std::string folder, char separator) {
+    if (!folder.empty() && folder.back() != separator && folder.back() != '/')
+        folder += separator;
+    return folder;
+}
+
 }  // namespace gpais

@@ -13,16 +13,6 @@
 
 namespace gpais::cli {
 
-namespace {
-
-void print_line(std::FILE* stream, std::string_view text) {
-    std::string line(text);
-    line += '\n';
-    (void)write_text(stream, line);
-}
-
-}  // namespace
-
 int run_command(std::span<const std::string> arguments, std::FILE* out, std::FILE* err) {
     const Command command = parse_arguments(arguments);
     if (std::holds_alternative<HelpCommand>(command)) {
@@ -30,25 +20,26 @@ int run_command(std::span<const std::string> arguments, std::FILE* out, std::FIL
         return exit_written;
     }
     if (std::holds_alternative<VersionCommand>(command)) {
-        print_line(out, "gpais-filter " GPAIS_VERSION_TEXT);
+        (void)write_line(out, "gpais-filter " GPAIS_VERSION_TEXT);
         return exit_written;
     }
     if (const auto* usage = std::get_if<UsageError>(&command)) {
-        print_line(err, usage->message);
+        (void)write_line(err, usage->message);
         // Every usage error but the dialog's own checks also points to the help.
         if (!usage->dialog_message)
-            print_line(err, "gpais-filter --help");
+            (void)write_line(err, "gpais-filter --help");
         return exit_usage;
     }
 
     const auto& filter = std::get<FilterCommand>(command);
-    ConsolePort port(filter.output, out, err);
+    ConsolePort person(filter.output, err);
+    ConsoleFiles machine(out);
     const RunOutcome outcome = std::visit(
         [&](const auto& mode) {
             if constexpr (std::is_same_v<std::decay_t<decltype(mode)>, PeriodMode>) {
-                return ATRINKPOZICIJAS(filter.product_list, mode.first, mode.last, port);
+                return ATRINKPOZICIJAS(filter.product_list, mode.first, mode.last, machine, person);
             } else {
-                return ATRINKPOZICIJAS(filter.product_list, mode.error_log, port);
+                return ATRINKPOZICIJAS(filter.product_list, mode.error_log, machine, person);
             }
         },
         filter.mode);

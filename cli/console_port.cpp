@@ -1,7 +1,6 @@
 #include "cli/console_port.hpp"
 
 #include <cerrno>
-#include <filesystem>
 
 #include "base/console_text.hpp"
 #include "base/current_folder.hpp"
@@ -14,9 +13,7 @@ constexpr std::string_view standard_output = "-";
 }
 
 void ConsolePort::show_message(std::string_view text, std::string_view, Icon) {
-    std::string line(text);
-    line += '\n';
-    (void)write_text(messages_, line);
+    (void)write_line(messages_, text);
 }
 
 std::string ConsolePort::choose_save_file(const SaveRequest& request) {
@@ -24,16 +21,12 @@ std::string ConsolePort::choose_save_file(const SaveRequest& request) {
 }
 
 std::string ConsolePort::current_folder() {
-    std::string result = read_current_folder();
-    if (!result.empty() && result.back() != '/' && result.back() != '\\') {
-        result += static_cast<char>(std::filesystem::path::preferred_separator);
-    }
-    return result;
+    return with_one_separator(read_current_folder());
 }
 
-WriteResult ConsolePort::write_file(std::string_view path, std::string_view bytes) {
+WriteResult ConsoleFiles::write_file(std::string_view path, std::string_view bytes) {
     if (path != standard_output)
-        return FilePort::write_file(path, bytes);
+        return files_.write_file(path, bytes);
     errno = 0;
     if (!write_text(document_out_, bytes)) {
         // A stream may fail without saying why; the person is then not told of "error 0".

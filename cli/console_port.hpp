@@ -6,24 +6,37 @@
 #include <optional>
 #include <string>
 
+#include "filter/user_port.hpp"
 #include "io/file_port.hpp"
 
 namespace gpais::cli {
 
-class ConsolePort : public FilePort {
+class ConsolePort final : public UserPort {
   public:
-    ConsolePort(std::optional<std::string> output, std::FILE* document_out, std::FILE* messages)
-        : output_(std::move(output)), document_out_(document_out), messages_(messages) {}
+    ConsolePort(std::optional<std::string> output, std::FILE* messages)
+        : output_(std::move(output)), messages_(messages) {}
 
     void show_message(std::string_view text, std::string_view caption, Icon icon) override;
     std::string choose_save_file(const SaveRequest& request) override;
     std::string current_folder() override;
-    WriteResult write_file(std::string_view path, std::string_view bytes) override;
 
   private:
     std::optional<std::string> output_;
-    std::FILE* document_out_;
     std::FILE* messages_;
+};
+
+// The files of the machine, with "-" for standard output as the place to write to.
+class ConsoleFiles final : public MachinePort {
+  public:
+    explicit ConsoleFiles(std::FILE* document_out) : document_out_(document_out) {}
+
+    LocalTime local_now() override { return files_.local_now(); }
+    ReadResult read_file(std::string_view path) override { return files_.read_file(path); }
+    WriteResult write_file(std::string_view path, std::string_view bytes) override;
+
+  private:
+    FilePort files_;
+    std::FILE* document_out_;
 };
 
 }  // namespace gpais::cli

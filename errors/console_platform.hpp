@@ -2,13 +2,23 @@
 // The platform of the gpais-filter command: the crash message goes to standard error instead
 // of a box, there are no dialogs to end, and the logs are appended in the current folder.
 
-#include <memory>
+#include <cstdio>
+#include <string>
+#include <string_view>
 
+#include "base/console_text.hpp"
 #include "errors/error_platform.hpp"
 
 namespace gpais {
 
 // One per process, made on first use.
 [[nodiscard]] ErrorPlatform& console_error_platform();
+
+// A message as the command shows it: "CAPTION: TEXT" on a line of standard error.
+inline void write_console_message(std::string_view text, std::string_view caption) {
+    std::string line(caption);
+    line.append(": ").append(text);
+    (void)write_line(stderr, line);
+}
 
 }  // namespace gpais

@@ -8,13 +8,14 @@
 #include "errors/crash_report.hpp"
 #include "errors/error_platform.hpp"
 #include "errors/error_record.hpp"
+#include "filter/messages.hpp"
 #include "rt/value.hpp"
 
 namespace gpais {
 
 inline constexpr std::string_view kCrashLogName = "Klaidos.log";
-inline constexpr std::string_view kCrashCaption = "Klaida";
-inline constexpr unsigned kCrashIcon = 16;  // MB_ICONERROR
+inline constexpr std::string_view kCrashCaption = messages::caption_error;
+inline constexpr Icon kCrashIcon = Icon::error;
 
 // "Įvyko klaida.\nPraneškite programuotojams.\nEl.paštu: " and the support address.
 [[nodiscard]] std::string crash_message();

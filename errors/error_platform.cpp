@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "base/current_folder.hpp"
 #include "errors/console_platform.hpp"
 
 namespace gpais {
@@ -16,12 +17,6 @@ std::string& start_folder() {
     static std::string folder;
     return folder;
 }
-
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
 }  // namespace
 
 void remember_start_folder(std::string folder) {
@@ -29,15 +24,11 @@ void remember_start_folder(std::string folder) {
 }
 
 std::string log_path(std::string_view bare_name) {
-    return join_folder(start_folder(), bare_name, kSeparator);
+    return join_folder(start_folder(), bare_name, native_separator);
 }
 
 std::string join_folder(std::string_view folder, std::string_view name, char separator) {
-    std::string path(folder);
-    if (!path.empty() && path.back() != separator && path.back() != '/')
-        path += separator;
-    path += name;
-    return path;
+    return with_one_separator(std::string(folder), separator).append(name);
 }
 
 void set_error_platform(ErrorPlatform& platform) noexcept {

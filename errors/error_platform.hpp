@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/local_time.hpp"
+#include "filter/messages.hpp"
 
 namespace gpais {
 
@@ -39,7 +40,7 @@ class ErrorPlatform {
     // an older report is never overwritten).
     virtual bool append_to_file(std::string_view path, std::string_view bytes,
                                 LogAccess access) = 0;
-    virtual void show_message(std::string_view text, std::string_view caption, unsigned icon) = 0;
+    virtual void show_message(std::string_view text, std::string_view caption, Icon icon) = 0;
     virtual void end_thread_dialogs() = 0;
     [[noreturn]] virtual void exit_process(int code) = 0;
 };

@@ -1,6 +1,18 @@
 #include "errors/win32_dialogs.hpp"
 
+#include <string>
+
+#include "base/text_convert.hpp"
+
 namespace gpais {
+
+void show_message_box(std::string_view text, std::string_view caption, Icon icon) {
+    const std::wstring wide_text = to_wide(text);
+    const std::wstring wide_caption = to_wide(caption);
+    // The icons are the box's own flags, and MB_OK is none.
+    ::MessageBoxW(nullptr, wide_text.c_str(), wide_caption.c_str(),
+                  MB_OK | static_cast<UINT>(icon));
+}
 
 void ENDTHREADDLG() {
     (void)::EnumThreadWindows(::GetCurrentThreadId(), &UzdaromDlg, 0);

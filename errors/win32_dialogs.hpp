@@ -1,10 +1,17 @@
 #pragma once
-// Ending the dialogs of the calling thread after a fatal error, so that a modal loop does not
-// go on waiting while the process ends.
+// The message box both programs show, and ending the dialogs of the calling thread after a
+// fatal error, so that a modal loop does not go on waiting while the process ends.
 
 #include <windows.h>
 
+#include <string_view>
+
+#include "filter/messages.hpp"
+
 namespace gpais {
+
+// A box with OK only and no owner: a window that is open stays usable while it is open.
+void show_message_box(std::string_view text, std::string_view caption, Icon icon);
 
 void ENDTHREADDLG();
 

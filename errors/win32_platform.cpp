@@ -111,9 +111,8 @@ bool Win32ErrorPlatform::append_to_file(std::string_view path, std::string_view 
     return true;
 }
 
-void Win32ErrorPlatform::show_message(std::string_view text, std::string_view caption,
-                                      unsigned icon) {
-    ::MessageBoxW(nullptr, to_wide(text).c_str(), to_wide(caption).c_str(), MB_OK | icon);
+void Win32ErrorPlatform::show_message(std::string_view text, std::string_view caption, Icon icon) {
+    show_message_box(text, caption, icon);
 }
 
 void Win32ErrorPlatform::end_thread_dialogs() {

@@ -15,7 +15,7 @@ class Win32ErrorPlatform : public ErrorPlatform {
     std::string command_line() override;
     std::string current_folder() override;
     bool append_to_file(std::string_view path, std::string_view bytes, LogAccess access) override;
-    void show_message(std::string_view text, std::string_view caption, unsigned icon) override;
+    void show_message(std::string_view text, std::string_view caption, Icon icon) override;
     void end_thread_dialogs() override;
     [[noreturn]] void exit_process(int code) override;
 };

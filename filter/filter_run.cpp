@@ -20,35 +20,56 @@ namespace gpais {
 
 namespace {
 
-void tell(UserPort& port, const Message& message) {
-    port.show_message(message.text, message.caption, message.icon);
-}
-void tell(UserPort& port, const ComposedMessage& message) {
-    tell(port, message.view());
+// What the person is told of an outcome: `line` is the second line (a read's cause, the codes
+// missing, the positions without a date, a write's cause), `kept` the count of a written file
+// and `path` where a write failed. Every message of a run is made here, so the Windows program,
+// the command line and the tests cannot come to say different things of the same end.
+RunOutcome tell(UserPort& person, RunOutcome outcome, std::string_view line = {},
+                std::size_t kept = 0, std::string_view path = {}) {
+    const auto shown = [&person, line](const Message& message) {
+        const ComposedMessage full =
+            line.empty() ? ComposedMessage{std::string(message.text), message.caption, message.icon}
+                         : messages::with_line(message, line);
+        person.show_message(full.text, full.caption, full.icon);
+    };
+    switch (outcome) {
+        case RunOutcome::written:
+            shown(messages::file_written(kept).view());
+            break;
+        case RunOutcome::cancelled:
+            // Reporting a count after a cancelled save would tell the person a file exists that
+            // does not, so a cancel ends the run quietly.
+            break;
+        case RunOutcome::write_failed: {
+            const ComposedMessage failed = messages::file_not_written(path, line);
+            person.show_message(failed.text, failed.caption, failed.icon);
+            break;
+        }
+        case RunOutcome::bad_product_list:
+            shown(messages::bad_product_list);
+            break;
+        case RunOutcome::no_codes:
+            shown(messages::no_codes);
+            break;
+        case RunOutcome::nothing_kept:
+            shown(messages::nothing_kept);
+            break;
+    }
+    return outcome;
 }
 
-// Reads the product list into the run's document and finds its list; nothing when the run has
-// already told the person why the file will not do. A file that could not be read at all is not
-// one with bad content, so the person is told why on a second line.
+// Reads the product list into the run's document and finds its list; nothing when the file
+// will not do, and then `cause` says why when the file could not be read at all (a file that
+// could not be read is not one with bad content).
 std::optional<std::size_t> read_product_list(std::string_view path, std::string& document,
-                                             UserPort& port) {
-    ReadResult read = port.read_file(path);
+                                             MachinePort& machine, std::string& cause) {
+    ReadResult read = machine.read_file(path);
     if (!read.ok()) {
-        tell(port, messages::with_line(messages::bad_product_list, read_cause_text(read.error())));
+        cause = read_cause_text(read.error());
         return std::nullopt;
     }
     document = read.take_bytes();
-    const std::optional<std::size_t> anchor =
-        is_blank(document) ? std::nullopt : find_list_anchor(document);
-    if (!anchor)
-        tell(port, messages::bad_product_list);
-    return anchor;
-}
-
-// The message, with `line` under it when there is one.
-ComposedMessage with_any_line(const Message& message, const std::string& line) {
-    return line.empty() ? ComposedMessage{std::string(message.text), message.caption, message.icon}
-                        : messages::with_line(message, line);
+    return is_blank(document) ? std::nullopt : find_list_anchor(document);
 }
 
 // The line that names the error log's codes that no position carried, or "" when it names none.
@@ -73,42 +94,31 @@ std::string undated_line(const UndatedPositions& undated) {
 // positions could not be delimited is refused whole: writing what the scan made of it would
 // hand GPAIS a file cut short or with damaged positions.
 RunOutcome save_kept(std::string& document, std::optional<std::size_t> kept,
-                     std::string_view product_list_path, const std::string& line, UserPort& port) {
-    if (!kept) {
-        tell(port, messages::bad_product_list);
-        return RunOutcome::bad_product_list;
-    }
-    if (*kept == 0) {
-        tell(port, with_any_line(messages::nothing_kept, line));
-        return RunOutcome::nothing_kept;
-    }
+                     std::string_view product_list_path, const std::string& line,
+                     MachinePort& machine, UserPort& person) {
+    if (!kept)
+        return tell(person, RunOutcome::bad_product_list);
+    if (*kept == 0)
+        return tell(person, RunOutcome::nothing_kept, line);
     remove_blank_lines(document);
 
     SaveRequest request;
     request.title = messages::list_chooser.title;
-    request.initial_folder = port.current_folder();
-    request.default_extension = ".xml";
-    request.file_types = {file_type_of(messages::list_chooser)};
-    request.filter_index = 1;
-    request.proposed_name = default_output_name(product_list_path, port.local_now());
-    const std::string chosen = port.choose_save_file(request);
-    // Reporting a count after a cancelled save would tell the person a file exists that
-    // does not, so a cancel ends the run quietly.
+    request.initial_folder = person.current_folder();
+    request.proposed_name = default_output_name(product_list_path, machine.local_now());
+    const std::string chosen = person.choose_save_file(request);
     if (is_blank(chosen))
-        return RunOutcome::cancelled;
+        return tell(person, RunOutcome::cancelled);
 
-    if (const WriteResult written = port.write_file(chosen, document); !written.ok()) {
-        tell(port, messages::file_not_written(chosen, write_cause_text(written.error())));
-        return RunOutcome::write_failed;
-    }
-    tell(port, with_any_line(messages::file_written(*kept).view(), line));
-    return RunOutcome::written;
+    if (const WriteResult written = machine.write_file(chosen, document); !written.ok())
+        return tell(person, RunOutcome::write_failed, write_cause_text(written.error()), 0, chosen);
+    return tell(person, RunOutcome::written, line, *kept);
 }
 
 }  // namespace
 
 RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, std::string_view error_log_path,
-                           UserPort& port) {
+                           MachinePort& machine, UserPort& person) {
     std::string document;
     CodeSet codes;
     std::optional<std::size_t> kept = 0;
@@ -116,40 +126,41 @@ RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, std::string_view 
     GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(product_list_path, error_log_path, rt::not_passed),
                 GPAIS_LOCALS(document, codes, kept));
     GPAIS_LINE();
-    const std::optional<std::size_t> anchor = read_product_list(product_list_path, document, port);
+    std::string cause;
+    const std::optional<std::size_t> anchor =
+        read_product_list(product_list_path, document, machine, cause);
     if (!anchor)
-        return RunOutcome::bad_product_list;
+        return tell(person, RunOutcome::bad_product_list, cause);
 
     GPAIS_LINE();
-    ReadResult log = port.read_file(error_log_path);
-    if (!log.ok()) {
-        tell(port, messages::with_line(messages::no_codes, read_cause_text(log.error())));
-        return RunOutcome::no_codes;
-    }
+    ReadResult log = machine.read_file(error_log_path);
+    if (!log.ok())
+        return tell(person, RunOutcome::no_codes, read_cause_text(log.error()));
     codes = build_code_set(error_log_text(log.take_bytes()));
-    if (codes.empty()) {
-        tell(port, messages::no_codes);
-        return RunOutcome::no_codes;
-    }
+    if (codes.empty())
+        return tell(person, RunOutcome::no_codes);
     GPAIS_LINE();
     std::vector<bool> carried(codes.size());
     kept = scan_positions(document, *anchor, [&codes, &carried](std::string_view position) {
         return TINKAKOD(position, codes, carried);
     });
     GPAIS_LINE();
-    return save_kept(document, kept, product_list_path, missing_codes_line(codes, carried), port);
+    return save_kept(document, kept, product_list_path, missing_codes_line(codes, carried), machine,
+                     person);
 }
 
 RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, Date first, Date last,
-                           UserPort& port) {
+                           MachinePort& machine, UserPort& person) {
     std::string document;
     std::optional<std::size_t> kept = 0;
     GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(product_list_path, first, last),
                 GPAIS_LOCALS(document, kept));
     GPAIS_LINE();
-    const std::optional<std::size_t> anchor = read_product_list(product_list_path, document, port);
+    std::string cause;
+    const std::optional<std::size_t> anchor =
+        read_product_list(product_list_path, document, machine, cause);
     if (!anchor)
-        return RunOutcome::bad_product_list;
+        return tell(person, RunOutcome::bad_product_list, cause);
 
     GPAIS_LINE();
     UndatedPositions undated;
@@ -157,7 +168,7 @@ RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, Date first, Date 
         return TINKADAT(position, first, last, undated);
     });
     GPAIS_LINE();
-    return save_kept(document, kept, product_list_path, undated_line(undated), port);
+    return save_kept(document, kept, product_list_path, undated_line(undated), machine, person);
 }
 
 }  // namespace gpais

@@ -23,9 +23,9 @@ enum class RunOutcome {
 
 // Error-log mode.
 RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, std::string_view error_log_path,
-                           UserPort& port);
+                           MachinePort& machine, UserPort& person);
 // Supply-start period mode.
 RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, Date first, Date last,
-                           UserPort& port);
+                           MachinePort& machine, UserPort& person);
 
 }  // namespace gpais

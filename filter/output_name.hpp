@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "filter/user_port.hpp"
+#include "base/local_time.hpp"
 
 namespace gpais {
 

@@ -32,7 +32,7 @@ struct Visit {
 };
 
 // Answers a filter run from memory and remembers whether it wrote anything.
-class MemoryPort : public gpais::UserPort {
+class MemoryPort : public gpais::UserPort, public gpais::MachinePort {
   public:
     MemoryPort(std::string list, std::string log) : list_(std::move(list)), log_(std::move(log)) {}
     bool wrote = false;
@@ -147,9 +147,11 @@ void run_and_count(const std::string& input, std::string_view log, bool refused)
     const std::vector<std::string> bad = {std::string(gpais::messages::bad_product_list.text)};
 
     MemoryPort period_port(input, std::string(log));
-    const gpais::RunOutcome period = gpais::ATRINKPOZICIJAS("list.xml", first, last, period_port);
+    const gpais::RunOutcome period =
+        gpais::ATRINKPOZICIJAS("list.xml", first, last, period_port, period_port);
     MemoryPort errors_port(input, std::string(log));
-    const gpais::RunOutcome errors = gpais::ATRINKPOZICIJAS("list.xml", "errors.log", errors_port);
+    const gpais::RunOutcome errors =
+        gpais::ATRINKPOZICIJAS("list.xml", "errors.log", errors_port, errors_port);
     if (refused) {
         FUZZ_CHECK(period == gpais::RunOutcome::bad_product_list && period_port.messages == bad);
         FUZZ_CHECK(!period_port.wrote && !errors_port.wrote);

@@ -1,13 +1,12 @@
 #pragma once
-// The part of a filter run's port that both programs answer alike: files are read whole and
-// replaced safely, and "now" is the local clock. Each program adds its own way of talking to
-// the person.
+// The machine as both programs meet it in a filter run: files are read whole and replaced
+// safely, and "now" is the local clock.
 
 #include "filter/user_port.hpp"
 
 namespace gpais {
 
-class FilePort : public UserPort {
+class FilePort final : public MachinePort {
   public:
     LocalTime local_now() override;
     ReadResult read_file(std::string_view path) override;

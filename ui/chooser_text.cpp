@@ -1,6 +1,9 @@
 #include "ui/chooser_text.hpp"
 
 #include <algorithm>
+#include <utility>
+
+#include "base/current_folder.hpp"
 
 namespace gpais::ui {
 
@@ -12,6 +15,14 @@ bool usable(const FileType& type) noexcept {
 // GetCurrentDirectoryW's buffer in characters; the suffix must still fit it.
 constexpr std::size_t folder_buffer_size = 264;
 }  // namespace
+
+ChooserSettings chooser_settings(const ChooserText& text, std::string_view extension) {
+    return ChooserSettings{std::string(extension), {file_type_of(text)}, 1};
+}
+
+ChooserSettings list_save_settings() {
+    return chooser_settings(messages::list_chooser, ".xml");
+}
 
 std::size_t usable_filter_count(const std::vector<FileType>& file_types) noexcept {
     return static_cast<std::size_t>(std::count_if(file_types.begin(), file_types.end(), usable));
@@ -58,14 +69,10 @@ SplitName split_proposed_name(std::string_view proposed) noexcept {
 }
 
 std::string with_folder_suffix(std::string folder) {
-    if (folder.empty())
+    // "C:" names the drive's own current folder, which a backslash would change into its root.
+    if (folder.empty() || folder.back() == ':' || folder.size() + 1 >= folder_buffer_size)
         return folder;
-    const char last = folder.back();
-    if (last == '\\' || last == '/' || last == ':')
-        return folder;
-    if (folder.size() + 1 < folder_buffer_size)
-        folder.push_back('\\');
-    return folder;
+    return with_one_separator(std::move(folder), '\\');
 }
 
 }  // namespace gpais::ui

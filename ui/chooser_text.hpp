@@ -7,9 +7,42 @@
 #include <string_view>
 #include <vector>
 
-#include "filter/user_port.hpp"
+#include "filter/messages.hpp"
+#include "rt/value.hpp"
+
+namespace gpais {
+
+struct FileType {
+    std::string description;  // "GPAIS failai (*.xml)"
+    std::string pattern;      // "*.xml" or "*.log;*.txt"
+};
+
+// The one file type a chooser of the system's offers.
+inline FileType file_type_of(const ChooserText& chooser) {
+    return FileType{std::string(chooser.file_type), std::string(chooser.pattern)};
+}
+
+// A report shows a file type as the pair it is: {"GPAIS failai (*.xml)", "*.xml"}.
+inline rt::Value to_report_value(const FileType& type) {
+    return rt::Value(rt::List{type.description, type.pattern});
+}
+
+}  // namespace gpais
 
 namespace gpais::ui {
+
+// What the standard file dialogs take besides the title, the folder and a proposed name.
+struct ChooserSettings {
+    std::string default_extension;  // with its leading ".", e.g. ".xml"
+    std::vector<FileType> file_types;
+    unsigned filter_index = 1;
+};
+
+// A chooser offering the one file type of `text`, chosen, that adds `extension` to a name
+// typed without one.
+[[nodiscard]] ChooserSettings chooser_settings(const ChooserText& text, std::string_view extension);
+// Where the filtered product list is saved: a product list, as it was read.
+[[nodiscard]] ChooserSettings list_save_settings();
 
 // Description NUL pattern NUL for each usable pair (neither part empty), then one more NUL.
 // Empty when no pair is usable, which the caller passes as a null filter.
@@ -51,8 +84,8 @@ struct SplitName {
 };
 [[nodiscard]] SplitName split_proposed_name(std::string_view proposed) noexcept;
 
-// The current folder with one trailing backslash. A drive root ("C:\"), a folder already
-// ending in a separator and one too long for a 264-character buffer stay as they are.
+// The current folder with one trailing backslash. A drive root ("C:\"), a bare drive, a folder
+// already ending in a separator and one too long for a 264-character buffer stay as they are.
 [[nodiscard]] std::string with_folder_suffix(std::string folder);
 
 }  // namespace gpais::ui

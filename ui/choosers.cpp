@@ -6,10 +6,14 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <string>
+#include <utility>
 
+#include "base/current_folder.hpp"
 #include "base/system_libraries.hpp"
 #include "base/text_convert.hpp"
 #include "base/unique_handle.hpp"
+#include "errors/win32_dialogs.hpp"
 #include "errors/win32_fault_filter.hpp"
 #include "rt/call_levels.hpp"
 #include "ui/chooser_text.hpp"
@@ -131,20 +135,17 @@ std::string CHOOSESAVEFILE(std::string_view title, std::string_view initial_fold
 
 std::string CURRENTFOLDER() {
     GPAIS_LEVEL("CURRENTFOLDER");
-    constexpr DWORD buffer_chars = 264;
-    wchar_t buffer[buffer_chars] = {};
-    const DWORD length = ::GetCurrentDirectoryW(buffer_chars, buffer);
-    // A result not below the buffer size is the size a longer folder would need.
-    if (length == 0 || length >= buffer_chars)
+    // The choosers and the proposed names take a folder that fits 264 characters with its NUL.
+    constexpr std::size_t folder_chars = 264;
+    std::string folder = read_current_folder();
+    if (to_wide(folder).size() >= folder_chars)
         return {};
-    return with_folder_suffix(to_utf8(std::wstring_view{buffer, length}));
+    return with_folder_suffix(std::move(folder));
 }
 
 void SHOWMESSAGE(std::string_view text, std::string_view caption, Icon icon) {
     GPAIS_LEVEL("SHOWMESSAGE", GPAIS_ARGS(text, caption, icon));
-    const std::wstring wide_text = to_wide(text);
-    const std::wstring wide_caption = to_wide(caption);
-    ::MessageBoxW(nullptr, wide_text.c_str(), wide_caption.c_str(), static_cast<UINT>(icon));
+    show_message_box(text, caption, icon);
 }
 
 }  // namespace gpais::ui

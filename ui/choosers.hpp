@@ -6,7 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "filter/user_port.hpp"
+#include "filter/messages.hpp"
+#include "ui/chooser_text.hpp"
 
 namespace gpais::ui {
 

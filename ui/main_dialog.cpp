@@ -11,6 +11,7 @@
 #include "filter/bytes.hpp"
 #include "filter/filter_run.hpp"
 #include "filter/messages.hpp"
+#include "io/file_port.hpp"
 #include "rt/call_levels.hpp"
 #include "ui/calendar_fonts.hpp"
 #include "ui/choosers.hpp"
@@ -34,6 +35,16 @@ constexpr LPARAM monday = 0;
 // Message boxes of a run have no owner, so the dialog stays enabled while they are open and
 // a second press of the run button would start a second run inside the first.
 bool run_in_progress = false;
+
+// Holds the flag up for one run and lets it down however the run ends: a crash report's
+// exception passes through on its way to the handler.
+class RunGuard {
+  public:
+    RunGuard() noexcept { run_in_progress = true; }
+    ~RunGuard() { run_in_progress = false; }
+    RunGuard(const RunGuard&) = delete;
+    RunGuard& operator=(const RunGuard&) = delete;
+};
 
 std::string first_argument() {
     const std::vector<std::string> arguments = split_command_line(to_utf8(::GetCommandLineW()));
@@ -95,9 +106,10 @@ void on_init(HWND dialog) {
 }
 
 void choose_into(HWND dialog, int edit_id, const ChooserText& text, std::string_view extension) {
-    const std::vector<FileType> file_types{file_type_of(text)};
+    const ChooserSettings settings = chooser_settings(text, extension);
     const std::string chosen =
-        CHOOSEOPENFILE(text.title, CURRENTFOLDER(), extension, file_types, 1);
+        CHOOSEOPENFILE(text.title, CURRENTFOLDER(), settings.default_extension, settings.file_types,
+                       settings.filter_index);
     if (!is_blank(chosen))
         set_control_text(dialog, edit_id, chosen);
 }
@@ -112,10 +124,12 @@ void show(const Message& message) {
 }
 
 void run(HWND dialog) {
-    Win32Port port;
+    Win32Port person;
+    FilePort machine;
+    const std::string product_list = path_text(dialog, IDC_EDIT_LIST);
     if (error_log_mode(dialog)) {
         // This mode refuses nothing: the run itself reports a bad list or an empty log.
-        ATRINKPOZICIJAS(path_text(dialog, IDC_EDIT_LIST), path_text(dialog, IDC_EDIT_LOG), port);
+        ATRINKPOZICIJAS(product_list, path_text(dialog, IDC_EDIT_LOG), machine, person);
         ::EndDialog(dialog, dialog_result);
         return;
     }
@@ -125,13 +139,11 @@ void run(HWND dialog) {
         show(messages::bad_period);
         return;
     }
-    if (is_blank(path_text(dialog, IDC_EDIT_LIST))) {
+    if (is_blank(product_list)) {
         show(messages::no_product_list);
         return;
     }
-    const std::string product_list = path_text(dialog, IDC_EDIT_LIST);
-    ATRINKPOZICIJAS(product_list, MONTHDATE(dialog, IDC_CAL_FROM), MONTHDATE(dialog, IDC_CAL_TO),
-                    port);
+    ATRINKPOZICIJAS(product_list, first, last, machine, person);
     ::EndDialog(dialog, dialog_result);
 }
 
@@ -140,14 +152,10 @@ void on_command(HWND dialog, int control_id) {
         case IDC_RUN:
             if (run_in_progress)
                 return;
-            run_in_progress = true;
-            try {
+            {
+                const RunGuard guard;
                 run(dialog);
-            } catch (...) {
-                run_in_progress = false;
-                throw;
             }
-            run_in_progress = false;
             return;
         case IDC_BROWSE_LIST:
             choose_into(dialog, IDC_EDIT_LIST, messages::list_chooser, ".xml");

@@ -10,10 +10,11 @@ void Win32Port::show_message(std::string_view text, std::string_view caption, Ic
 }
 
 std::string Win32Port::choose_save_file(const SaveRequest& request) {
+    const ChooserSettings settings = list_save_settings();
     // Only one path can be written to, so any further NUL-separated names are not passed on.
     return std::string{first_path(CHOOSESAVEFILE(request.title, request.initial_folder,
-                                                 request.default_extension, request.file_types,
-                                                 request.filter_index, request.proposed_name))};
+                                                 settings.default_extension, settings.file_types,
+                                                 settings.filter_index, request.proposed_name))};
 }
 
 std::string Win32Port::current_folder() {

@@ -1,11 +1,11 @@
 #pragma once
 // The filter run meets the person through message boxes and the Save As dialog.
 
-#include "io/file_port.hpp"
+#include "filter/user_port.hpp"
 
 namespace gpais::ui {
 
-class Win32Port final : public FilePort {
+class Win32Port final : public UserPort {
   public:
     void show_message(std::string_view text, std::string_view caption, Icon icon) override;
     std::string choose_save_file(const SaveRequest& request) override;

@@ -73,8 +73,8 @@ class FakePlatform final : public ErrorPlatform {
         files[std::string(name)] += bytes;
         return true;
     }
-    void show_message(std::string_view text, std::string_view caption, unsigned icon) override {
-        messages.push_back({std::string(text), std::string(caption), icon});
+    void show_message(std::string_view text, std::string_view caption, Icon icon) override {
+        messages.push_back({std::string(text), std::string(caption), static_cast<unsigned>(icon)});
     }
     void end_thread_dialogs() override { ++dialogs_ended; }
     [[noreturn]] void exit_process(int code) override { throw ProcessExit{code}; }

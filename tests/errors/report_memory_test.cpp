@@ -257,6 +257,8 @@ TEST(StartFolder, JoinsTheFolderAndTheBareName) {
         {"/home/jonas", '/', "/home/jonas/Klaidos.log"},
         {"/", '/', "/Klaidos.log"},
         {"", '\\', "Klaidos.log"},
+        {"Z:/Darbai/", '\\', "Z:/Darbai/Klaidos.log"},
+        {"/home/jonas\\", '/', "/home/jonas\\/Klaidos.log"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(gpais::join_folder(c.folder, "Klaidos.log", c.separator), c.expected) << c.folder;

@@ -1,6 +1,6 @@
 #pragma once
-// A UserPort that answers from fields and records every call in order, so tests can check
-// both what the run asked and when.
+// A port of the person and the machine in one that answers from fields and records every call in
+// order, so tests can check both what the run asked and when.
 
 #include <map>
 #include <optional>
@@ -24,7 +24,7 @@ struct ShownMessage {
     }
 };
 
-class FakePort : public UserPort {
+class FakePort : public UserPort, public MachinePort {
   public:
     // Answers
     std::map<std::string, std::string, std::less<>> files;  // path -> bytes; missing reads as ""

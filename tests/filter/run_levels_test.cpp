@@ -68,11 +68,11 @@ struct LevelCase {
 
 RunOutcome period_run(LevelPort& port) {
     return ATRINKPOZICIJAS(list_path, Date(2026y / November / 1d), Date(2026y / November / 30d),
-                           port);
+                           port, port);
 }
 
 RunOutcome error_log_run(LevelPort& port) {
-    return ATRINKPOZICIJAS(list_path, log_path, port);
+    return ATRINKPOZICIJAS(list_path, log_path, port, port);
 }
 
 TEST(RunLevels, TheRunShowsItsArgumentsAndLocalsAtEachHandOver) {

@@ -56,10 +56,10 @@ TEST(BundledSamples, BothWritingsOfTheListKeepTheSamePositions) {
         port.real_files = true;
         port.save_answer = folder.utf8("išvestis.xml");
         const std::string list = examples + c.list;
-        const RunOutcome outcome = c.by_errors
-                                       ? ATRINKPOZICIJAS(list, examples + "gpais-klaidos.log", port)
-                                       : ATRINKPOZICIJAS(list, Date::from_numbers(2026, 11, 1),
-                                                         Date::from_numbers(2026, 11, 30), port);
+        const RunOutcome outcome =
+            c.by_errors ? ATRINKPOZICIJAS(list, examples + "gpais-klaidos.log", port, port)
+                        : ATRINKPOZICIJAS(list, Date::from_numbers(2026, 11, 1),
+                                          Date::from_numbers(2026, 11, 30), port, port);
         ASSERT_EQ(outcome, RunOutcome::written) << c.list;
         ASSERT_EQ(port.writes.size(), 1u) << c.list;
         EXPECT_EQ(codes_in(port.writes[0].second), c.kept) << c.list;

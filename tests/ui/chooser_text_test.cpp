@@ -150,3 +150,26 @@ TEST(ChooserText, ProposedNameGoesApartFromItsFolder) {
 }
 
 }  // namespace
+
+// The save chooser's own settings, which the run leaves to the Windows side: a product list is
+// saved as one, and so are the lists and logs a browse button opens.
+TEST(ChooserText, ChoosersOfferTheirOneFileType) {
+    struct SettingsCase {
+        const char* name;
+        gpais::ui::ChooserSettings settings;
+        std::string extension;
+        gpais::ChooserText text;
+    };
+    const SettingsCase cases[] = {
+        {"saving the list", gpais::ui::list_save_settings(), ".xml", gpais::messages::list_chooser},
+        {"opening an error log", gpais::ui::chooser_settings(gpais::messages::log_chooser, ".log"),
+         ".log", gpais::messages::log_chooser},
+    };
+    for (const SettingsCase& c : cases) {
+        EXPECT_EQ(c.settings.default_extension, c.extension) << c.name;
+        ASSERT_EQ(c.settings.file_types.size(), 1u) << c.name;
+        EXPECT_EQ(c.settings.file_types[0].description, c.text.file_type) << c.name;
+        EXPECT_EQ(c.settings.file_types[0].pattern, c.text.pattern) << c.name;
+        EXPECT_EQ(c.settings.filter_index, 1u) << c.name;
+    }
+}

@@ -1,50 +1,21 @@
 #include "errors/console_platform.hpp"
 
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-
-#include "base/console_text.hpp"
-#include "base/current_folder.hpp"
-
-#ifdef _WIN32
-#include "errors/win32_platform.hpp"
-#else
 #include <fcntl.h>
 #include <sys/stat.h>
 
 #include <unistd.h>
-#include <cerrno>
 
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
-#endif
+#include <string>
+
+#include "base/current_folder.hpp"
 
 namespace gpais {
 
 namespace {
-
-void write_to_stderr(std::string_view text, std::string_view caption) {
-    std::string line(caption);
-    line += ": ";
-    line += text;
-    line += '\n';
-    (void)write_text(stderr, line);
-}
-
-#ifdef _WIN32
-
-// Windows facts come from Windows even for the console command; only the message and the
-// dialogs differ.
-class ConsolePlatform final : public Win32ErrorPlatform {
-  public:
-    void show_message(std::string_view text, std::string_view caption, unsigned) override {
-        write_to_stderr(text, caption);
-    }
-    void end_thread_dialogs() override {}
-};
-
-#else
 
 class ConsolePlatform final : public ErrorPlatform {
   public:
@@ -99,8 +70,8 @@ class ConsolePlatform final : public ErrorPlatform {
         return true;
     }
 
-    void show_message(std::string_view text, std::string_view caption, unsigned) override {
-        write_to_stderr(text, caption);
+    void show_message(std::string_view text, std::string_view caption, Icon) override {
+        write_console_message(text, caption);
     }
 
     void end_thread_dialogs() override {}
@@ -110,8 +81,6 @@ class ConsolePlatform final : public ErrorPlatform {
         std::_Exit(code);
     }
 };
-
-#endif
 
 }  // namespace
 
