@@ -3,9 +3,9 @@
 // A kind says what its empty value is, since Windows marks "no handle" differently by kind: most
 // functions give nullptr, CreateFileW gives INVALID_HANDLE_VALUE.
 //
-//     unique_file file{::CreateFileW(...)};
+//     UniqueFile file{::CreateFileW(...)};
 //     if (!file) ...                         // failed: nothing to close
-//     unique_registry_key key;
+//     UniqueRegistryKey key;
 //     ::RegOpenKeyExW(root, name, 0, KEY_READ, key.put());  // filled in place
 
 #include <windows.h>
@@ -15,21 +15,21 @@
 namespace gpais {
 
 template <typename Traits>
-class unique_handle {
+class UniqueHandle {
   public:
     using type = typename Traits::type;
 
-    unique_handle() noexcept = default;
-    explicit unique_handle(type handle) noexcept : handle_(handle) {}
-    unique_handle(const unique_handle&) = delete;
-    unique_handle& operator=(const unique_handle&) = delete;
-    unique_handle(unique_handle&& other) noexcept : handle_(other.release()) {}
-    unique_handle& operator=(unique_handle&& other) noexcept {
+    UniqueHandle() noexcept = default;
+    explicit UniqueHandle(type handle) noexcept : handle_(handle) {}
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
         if (this != &other)
             reset(other.release());
         return *this;
     }
-    ~unique_handle() { reset(); }
+    ~UniqueHandle() { reset(); }
 
     [[nodiscard]] type get() const noexcept { return handle_; }
     explicit operator bool() const noexcept { return !Traits::is_empty(handle_); }
@@ -53,21 +53,21 @@ class unique_handle {
 
 // The kinds whose functions answer nullptr for "no handle".
 template <typename T>
-struct null_when_empty {
+struct NullWhenEmpty {
     using type = T;
     static constexpr type empty() noexcept { return nullptr; }
     static constexpr bool is_empty(type handle) noexcept { return handle == nullptr; }
 };
 
 // Processes, threads, events: CloseHandle, and nullptr when there is none.
-struct kernel_handle_traits : null_when_empty<HANDLE> {
+struct KernelHandleTraits : NullWhenEmpty<HANDLE> {
     static void close(type handle) noexcept { ::CloseHandle(handle); }
 };
-using unique_kernel_handle = unique_handle<kernel_handle_traits>;
+using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 
 // CreateFileW answers INVALID_HANDLE_VALUE, which is no constant expression; a nullptr, which
 // some other openers of files answer, is no file either.
-struct file_traits {
+struct FileTraits {
     using type = HANDLE;
     static type empty() noexcept { return INVALID_HANDLE_VALUE; }
     static bool is_empty(type file) noexcept {
@@ -75,36 +75,36 @@ struct file_traits {
     }
     static void close(type file) noexcept { ::CloseHandle(file); }
 };
-using unique_file = unique_handle<file_traits>;
+using UniqueFile = UniqueHandle<FileTraits>;
 
-struct module_traits : null_when_empty<HMODULE> {
+struct ModuleTraits : NullWhenEmpty<HMODULE> {
     static void close(type module) noexcept { ::FreeLibrary(module); }
 };
-using unique_module = unique_handle<module_traits>;
+using UniqueModule = UniqueHandle<ModuleTraits>;
 
-struct registry_key_traits : null_when_empty<HKEY> {
+struct RegistryKeyTraits : NullWhenEmpty<HKEY> {
     static void close(type key) noexcept { ::RegCloseKey(key); }
 };
-using unique_registry_key = unique_handle<registry_key_traits>;
+using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 
 template <typename T>
-struct gdi_object_traits : null_when_empty<T> {
+struct GdiObjectTraits : NullWhenEmpty<T> {
     static void close(T object) noexcept { ::DeleteObject(object); }
 };
-using unique_gdi_object = unique_handle<gdi_object_traits<HGDIOBJ>>;
-using unique_font = unique_handle<gdi_object_traits<HFONT>>;
+using UniqueGdiObject = UniqueHandle<GdiObjectTraits<HGDIOBJ>>;
+using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 
 // A device context made with CreateCompatibleDC, given back with DeleteDC.
-struct memory_dc_traits : null_when_empty<HDC> {
+struct MemoryDcTraits : NullWhenEmpty<HDC> {
     static void close(type dc) noexcept { ::DeleteDC(dc); }
 };
-using unique_memory_dc = unique_handle<memory_dc_traits>;
+using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 
 // The screen's device context is borrowed with GetDC(nullptr), not made, and goes back with
 // ReleaseDC.
-struct screen_dc_traits : null_when_empty<HDC> {
+struct ScreenDcTraits : NullWhenEmpty<HDC> {
     static void close(type dc) noexcept { ::ReleaseDC(nullptr, dc); }
 };
-using unique_screen_dc = unique_handle<screen_dc_traits>;
+using UniqueScreenDc = UniqueHandle<ScreenDcTraits>;
 
 }  // namespace gpais

@@ -11,7 +11,7 @@ namespace gpais {
 
 namespace {
 
-constexpr std::array<std::string_view, 42> kCodeNames = {
+constexpr std::array<std::string_view, 42> code_names = {
     "",
     "ARG",
     "BOUND",
@@ -56,7 +56,7 @@ constexpr std::array<std::string_view, 42> kCodeNames = {
     "LOCK",
 };
 
-constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view line_end = "\r\n";
 
 // The report is written twice by the same code: once only counted, then into a buffer of that
 // size. So a report holding a whole document needs that document's room once, not the two or
@@ -115,22 +115,22 @@ void put_level(Out& out, const rt::Level& level) {
         out.text(", ");
         out.value(local);
     }
-    out.text(kLineEnd);
+    out.text(line_end);
 }
 
 template <typename Out>
 void put_labelled(Out& out, std::string_view label, std::string_view text) {
     out.text(label);
     out.text(text);
-    out.text(kLineEnd);
+    out.text(line_end);
 }
 
 template <typename Out>
 void put_report(Out& out, const ErrorRecord& record, const std::vector<rt::Level>& levels,
                 const ReportFacts& facts) {
     put_timestamp(out, facts.time);
-    out.text(kLineEnd);
-    out.text(kLineEnd);
+    out.text(line_end);
+    out.text(line_end);
 
     out.text("Klaida: ");
     out.text(record.SUBSYSTEM);
@@ -140,7 +140,7 @@ void put_report(Out& out, const ErrorRecord& record, const std::vector<rt::Level
     put_number(out, record.GENCODE);
     out.text(") ");
     put_number(out, record.SUBCODE);
-    out.text(kLineEnd);
+    out.text(line_end);
     if (!record.FILENAME.empty())
         put_labelled(out, "Failas: ", record.FILENAME);
     if (!record.DESCRIPTION.empty())
@@ -150,11 +150,11 @@ void put_report(Out& out, const ErrorRecord& record, const std::vector<rt::Level
     if (record.OSCODE != 0) {
         out.text("OS klaida: ");
         put_number(out, record.OSCODE);
-        out.text(kLineEnd);
+        out.text(line_end);
     }
     if (record.ARGS) {
         out.text("Argumentai:");
-        out.text(kLineEnd);
+        out.text(line_end);
         for (std::size_t i = 0; i < record.ARGS->size(); ++i) {
             const std::string index = std::to_string(i + 1);
             constexpr std::string_view blanks = "     ";
@@ -162,20 +162,20 @@ void put_report(Out& out, const ErrorRecord& record, const std::vector<rt::Level
             out.text(index);
             out.text(": ");
             out.value((*record.ARGS)[i]);
-            out.text(kLineEnd);
+            out.text(line_end);
         }
     }
-    out.text(kLineEnd);
+    out.text(line_end);
 
     out.text("Stekas: ");
-    out.text(kLineEnd);
+    out.text(line_end);
     for (const auto& level : levels)
         put_level(out, level);
-    out.text(kLineEnd);
+    out.text(line_end);
 
     put_labelled(out, "EXE failas:  ", facts.command_line);
     out.text("Versijos:");
-    out.text(kLineEnd);
+    out.text(line_end);
     out.text("  OS: ");
     if (facts.product_name)
         out.text(*facts.product_name);
@@ -187,11 +187,11 @@ void put_report(Out& out, const ErrorRecord& record, const std::vector<rt::Level
         out.text(" ");
         out.text(*facts.build_lab);
     }
-    out.text(kLineEnd);
+    out.text(line_end);
     put_labelled(out, "  ", facts.toolchain);
     put_labelled(out, "Kompiuteris: ", facts.computer);
     put_labelled(out, "Vartotojas: ", facts.user);
-    out.text(kLineEnd);
+    out.text(line_end);
 }
 
 std::string first_non_empty(std::string a, std::string b) {
@@ -213,9 +213,9 @@ std::string build_date_iso() {
 }  // namespace
 
 std::string ERRDESCCODE(int code) {
-    if (code < 1 || code >= static_cast<int>(kCodeNames.size()))
+    if (code < 1 || code >= static_cast<int>(code_names.size()))
         return {};
-    const std::string_view name = kCodeNames[static_cast<std::size_t>(code)];
+    const std::string_view name = code_names[static_cast<std::size_t>(code)];
     if (name.empty())
         return {};
     return "EG_" + std::string(name);
@@ -250,7 +250,7 @@ ReportFacts gather_report_facts(ErrorPlatform& platform) {
 std::string build_crash_report(const ErrorRecord& record, const std::vector<rt::Level>& levels,
                                const ReportFacts& facts, ReportForm form, std::size_t room_after) {
     const rt::TextLimits& limits =
-        form == ReportForm::shortened ? rt::kShortenedValues : rt::kWholeValues;
+        form == ReportForm::shortened ? rt::shortened_values : rt::whole_values;
     ReportCounter counter{limits};
     put_report(counter, record, levels, facts);
     std::string out;
@@ -270,7 +270,7 @@ std::string GETERRORDESC(const ErrorRecord& record, ReportForm form) {
     const auto make = [&record](ReportForm attempt) {
         const ReportFacts facts = gather_report_facts(error_platform());
         const std::vector<rt::Level> levels = rt::failure_levels(rt::Reading::borrow_texts);
-        return build_crash_report(record, levels, facts, attempt, kReportSeparatorLength);
+        return build_crash_report(record, levels, facts, attempt, report_separator_length);
     };
     if (form == ReportForm::whole) {
         // No level of ours is entered in here, so running out of memory unwinds none, and once

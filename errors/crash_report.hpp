@@ -38,7 +38,7 @@ struct ReportFacts {
 enum class ReportForm { whole, shortened };
 
 // What follows every report in Klaidos.log: 128 "=" and no line break.
-inline constexpr std::size_t kReportSeparatorLength = 128;
+inline constexpr std::size_t report_separator_length = 128;
 
 // The report for a record and the levels outward from where the error arose, in a buffer with
 // room for `room_after` more bytes, so that appending the separator does not copy it.

@@ -23,14 +23,14 @@ rt::Value errorsys_hook(const ErrorRecord& record) {
 }
 
 bool is_quiet_open_or_append_error(const ErrorRecord& record) {
-    const bool sharing_open = record.GENCODE == gencode::open && record.OSCODE == kSharingViolation;
+    const bool sharing_open = record.GENCODE == gencode::open && record.OSCODE == sharing_violation;
     return (sharing_open || record.GENCODE == gencode::append_lock) && record.CANDEFAULT;
 }
 
 }  // namespace
 
 std::string crash_message() {
-    return "Įvyko klaida.\nPraneškite programuotojams.\nEl.paštu: " + std::string(kSupportEmail);
+    return "Įvyko klaida.\nPraneškite programuotojams.\nEl.paštu: " + std::string(support_email);
 }
 
 void ERRORSYS() {
@@ -53,11 +53,11 @@ rt::Value PRGERROR(const ErrorRecord& record) {
     ErrorPlatform& platform = error_platform();
     GPAIS_LINE();
     std::string entry = GETERRORDESC(record);
-    entry.append(kReportSeparatorLength, '=');
+    entry.append(report_separator_length, '=');
     GPAIS_LINE();
     // A log that cannot be written loses the report; the user is still told and the process
     // still ends.
-    const std::string path = log_path(kCrashLogName);
+    const std::string path = log_path(crash_log_name);
     try {
         (void)platform.append_to_file(path, entry, LogAccess::read_write);
     } catch (const std::bad_alloc&) {
@@ -65,11 +65,11 @@ rt::Value PRGERROR(const ErrorRecord& record) {
         // its place, once the whole one is given back.
         std::string().swap(entry);
         entry = GETERRORDESC(record, ReportForm::shortened);
-        entry.append(kReportSeparatorLength, '=');
+        entry.append(report_separator_length, '=');
         (void)platform.append_to_file(path, entry, LogAccess::read_write);
     }
     GPAIS_LINE();
-    platform.show_message(crash_message(), kCrashCaption, kCrashIcon);
+    platform.show_message(crash_message(), crash_caption, crash_icon);
     GPAIS_LINE();
     // ENDTHREADDLG on Windows: the modal main dialog must not go on waiting.
     platform.end_thread_dialogs();

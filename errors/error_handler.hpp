@@ -13,9 +13,9 @@
 
 namespace gpais {
 
-inline constexpr std::string_view kCrashLogName = "Klaidos.log";
-inline constexpr std::string_view kCrashCaption = messages::caption_error;
-inline constexpr Icon kCrashIcon = Icon::error;
+inline constexpr std::string_view crash_log_name = "Klaidos.log";
+inline constexpr std::string_view crash_caption = messages::caption_error;
+inline constexpr Icon crash_icon = Icon::error;
 
 // "Įvyko klaida.\nPraneškite programuotojams.\nEl.paštu: " and the support address.
 [[nodiscard]] std::string crash_message();

@@ -21,7 +21,7 @@ inline constexpr int append_lock = 40;
 inline constexpr int lock = 41;
 }  // namespace gencode
 
-inline constexpr std::int64_t kSharingViolation = 32;  // ERROR_SHARING_VIOLATION
+inline constexpr std::int64_t sharing_violation = 32;  // ERROR_SHARING_VIOLATION
 
 struct ErrorRecord {
     std::optional<rt::List> ARGS;  // nothing when the operation has no operands to report

@@ -5,6 +5,6 @@
 
 namespace gpais {
 
-inline constexpr std::string_view kSupportEmail = "support@gpais-filtras.lt";
+inline constexpr std::string_view support_email = "support@gpais-filtras.lt";
 
 }  // namespace gpais

@@ -9,7 +9,7 @@
 
 namespace gpais {
 
-inline constexpr std::string_view kTraceLogName = "Logas.log";
+inline constexpr std::string_view trace_log_name = "Logas.log";
 
 // Appends the expression text of `values` and CR LF in one write; false when the log cannot
 // be opened.

@@ -43,11 +43,11 @@ ErrorRecord fault_record(const EXCEPTION_RECORD& fault) {
 
 // Windows leaves a thread that overflows its stack about one page of it; the guarantee keeps
 // this much more for the filter, which then has room to wake the reporter and wait for it.
-constexpr ULONG kStackKeptForTheFilter = 64 * 1024;
+constexpr ULONG stack_kept_for_the_filter = 64 * 1024;
 // The reporter writes the report (a whole document among the stack's values may take a while)
 // and waits for the person's OK; a reporter stuck beyond this, on a lock the failed thread held,
 // must not keep a broken process alive for ever.
-constexpr DWORD kReporterWaitMilliseconds = 10 * 60 * 1000;
+constexpr DWORD reporter_wait_milliseconds = 10 * 60 * 1000;
 
 // The overflowed stack has no room for a report, so another thread makes it on the faulting
 // thread's levels, which stay untouched while that thread waits in the filter. That thread is
@@ -102,7 +102,7 @@ LONG WINAPI on_unhandled_fault(EXCEPTION_POINTERS* info) {
             overflow.fault = fault;
             overflow.levels = rt::innermost_frame();
             ::SetEvent(overflow.wake);
-            ::WaitForSingleObject(overflow.thread, kReporterWaitMilliseconds);
+            ::WaitForSingleObject(overflow.thread, reporter_wait_milliseconds);
         }
     } else {
         (void)raise_error(fault_record(fault), "SEH");
@@ -113,7 +113,7 @@ LONG WINAPI on_unhandled_fault(EXCEPTION_POINTERS* info) {
 }  // namespace
 
 void install_fault_filter() {
-    ULONG guarantee = kStackKeptForTheFilter;
+    ULONG guarantee = stack_kept_for_the_filter;
     (void)::SetThreadStackGuarantee(&guarantee);
     if (overflow.thread == nullptr)
         start_overflow_reporter();

@@ -15,7 +15,7 @@ namespace gpais {
 
 namespace {
 
-constexpr REGSAM kReadFrom64BitView = 0x20119;  // KEY_READ | KEY_WOW64_64KEY
+constexpr REGSAM read_from_64_bit_view = 0x20119;  // KEY_READ | KEY_WOW64_64KEY
 
 }  // namespace
 
@@ -24,9 +24,9 @@ LocalTime Win32ErrorPlatform::local_time() {
 }
 
 std::optional<std::string> Win32ErrorPlatform::windows_version_value(std::string_view name) {
-    unique_registry_key key;
+    UniqueRegistryKey key;
     if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", 0,
-                        kReadFrom64BitView, key.put()) != ERROR_SUCCESS) {
+                        read_from_64_bit_view, key.put()) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     const std::wstring value_name = to_wide(name);
@@ -97,8 +97,8 @@ bool Win32ErrorPlatform::append_to_file(std::string_view path, std::string_view 
         return false;
     const DWORD rights =
         access == LogAccess::read_write ? (GENERIC_READ | GENERIC_WRITE) : GENERIC_WRITE;
-    unique_file file(::CreateFileW(name.c_str(), rights, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                   nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(::CreateFileW(name.c_str(), rights, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;
     // The 64-bit move: the 32-bit one fails on a log of 4 GiB or more and leaves the position at

@@ -20,12 +20,12 @@ using namespace io;
 namespace {
 
 // Removes the temporary file unless it was moved into place.
-class temporary_file {
+class TemporaryFile {
   public:
-    temporary_file(system_path path, owned_file& file) : path_(std::move(path)), file_(file) {}
-    temporary_file(const temporary_file&) = delete;
-    temporary_file& operator=(const temporary_file&) = delete;
-    ~temporary_file() {
+    TemporaryFile(system_path path, OwnedFile& file) : path_(std::move(path)), file_(file) {}
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
         if (!moved_)
             remove_temporary(file_, path_);
     }
@@ -34,7 +34,7 @@ class temporary_file {
 
   private:
     system_path path_;
-    owned_file& file_;
+    OwnedFile& file_;
     bool moved_ = false;
 };
 
@@ -69,13 +69,13 @@ system_path temporary_name() {
     return name;
 }
 
-struct read_request {
+struct ReadRequest {
     native_file file;
     std::optional<std::size_t> got;
 };
 
 std::size_t fill_from_file(char* data, std::size_t size, void* context) {
-    auto& request = *static_cast<read_request*>(context);
+    auto& request = *static_cast<ReadRequest*>(context);
     prefer_huge_pages(data, size);
     request.got = read_in_pieces(data, size, [&request](char* into, std::size_t count) {
         return read_some(request.file, into, count);
@@ -90,7 +90,7 @@ ReadResult read_file_bytes(std::string_view path_text) {
     if (path_text.empty())
         return std::string();
     const system_path path = system_path_of(path_text);
-    owned_file file;
+    OwnedFile file;
     std::uint64_t size = 0;
     if (std::optional<WriteError> refused = open_for_reading(path, file, size))
         return std::move(*refused);
@@ -102,7 +102,7 @@ ReadResult read_file_bytes(std::string_view path_text) {
     GPAIS_LINE();
     if (size > bytes.max_size())
         throw std::bad_alloc();
-    read_request request{file.get(), std::nullopt};
+    ReadRequest request{file.get(), std::nullopt};
     fill_string(bytes, static_cast<std::size_t>(size), fill_from_file, &request);
     if (!request.got)
         return last_failure();
@@ -136,13 +136,13 @@ WriteResult replace_file(std::string_view path_text, std::string_view bytes) {
     if (last == '/' || (path_separator != '/' && last == '\\'))
         return refusal(WriteCause::path_is_folder);
     system_path target = system_path_of(path_text);
-    target_state state;
+    TargetState state;
     if (WriteResult allowed = check_target(target, state); !allowed.ok())
         return allowed;
 
     const system_path folder = folder_of(target);
     system_path temp_path;
-    owned_file file;
+    OwnedFile file;
     WriteResult created = refusal(WriteCause::other);
     for (int attempt = 0; attempt < 16; ++attempt) {
         temp_path = folder + temporary_name();
@@ -152,7 +152,7 @@ WriteResult replace_file(std::string_view path_text, std::string_view bytes) {
     }
     if (!created.ok())
         return created;
-    temporary_file temp(temp_path, file);
+    TemporaryFile temp(temp_path, file);
 
     const bool written = write_in_pieces(bytes, [&file](const char* from, std::size_t count) {
         return write_some(file.get(), from, count);

@@ -8,7 +8,7 @@
 
 namespace gpais::io {
 
-class patience {
+class Patience {
   public:
     // Pauses and answers true while the time allowed lasts: 10 ms, doubling up to 250 ms a
     // pause, about two seconds in all. False, without a pause, once it is spent.

@@ -32,12 +32,12 @@ void close_file(native_file file) noexcept;
 
 // Owns one open file of the system; closing is checked by the writer, so the destructor only
 // covers the paths that already failed.
-class owned_file {
+class OwnedFile {
   public:
-    owned_file() = default;
-    owned_file(const owned_file&) = delete;
-    owned_file& operator=(const owned_file&) = delete;
-    ~owned_file() { reset(); }
+    OwnedFile() = default;
+    OwnedFile(const OwnedFile&) = delete;
+    OwnedFile& operator=(const OwnedFile&) = delete;
+    ~OwnedFile() { reset(); }
 
     [[nodiscard]] bool is_open() const noexcept { return open_; }
     [[nodiscard]] native_file get() const noexcept { return file_; }
@@ -66,7 +66,7 @@ class owned_file {
 // A file held by another program without read sharing is waited for a moment (io/patience.hpp).
 // Leaves `file` closed, without an error, for a path that is no regular file (a device, a pipe),
 // which reads as nothing.
-[[nodiscard]] std::optional<WriteError> open_for_reading(const system_path& path, owned_file& file,
+[[nodiscard]] std::optional<WriteError> open_for_reading(const system_path& path, OwnedFile& file,
                                                          std::uint64_t& size);
 
 // Up to `size` bytes: the count read (0 at the end of the file), or -1 on an error other than an
@@ -83,7 +83,7 @@ class owned_file {
 void prefer_huge_pages(char* data, std::size_t size) noexcept;
 
 // What an existing target passes on to the file that replaces it.
-struct target_state {
+struct TargetState {
     bool exists = false;
     unsigned permissions = 0;  // Linux: its permission bits
 };
@@ -92,27 +92,27 @@ struct target_state {
 // a folder or another non-regular file, a file marked read-only (also where a process with full
 // rights could write it, since the person meant to keep it) and one this user may not write. A
 // link is followed, so that the file it leads to is replaced and the link stays a link.
-[[nodiscard]] WriteResult check_target(system_path& target, target_state& state);
+[[nodiscard]] WriteResult check_target(system_path& target, TargetState& state);
 
 // Creates the file only if it does not exist yet, so two writers never share a temporary; open
 // for this process alone until it replaces the target.
-[[nodiscard]] WriteResult create_new_file(const system_path& path, owned_file& file);
+[[nodiscard]] WriteResult create_new_file(const system_path& path, OwnedFile& file);
 // The file to be created exists already.
 [[nodiscard]] bool is_name_taken(const WriteError& error) noexcept;
 
 // The target's permissions on the new file, before it reaches the disk.
-void keep_permissions(native_file file, const target_state& state) noexcept;
+void keep_permissions(native_file file, const TargetState& state) noexcept;
 // Puts the file's bytes on the disk now. A rename can reach the disk before the data it names,
 // and a power cut in between leaves an empty or partial file where the old one was.
 [[nodiscard]] WriteResult flush_to_disk(native_file file);
 // Moves the finished file over the target in one step; may close `file` on the way.
-[[nodiscard]] WriteResult move_over(owned_file& file, const system_path& from,
+[[nodiscard]] WriteResult move_over(OwnedFile& file, const system_path& from,
                                     const system_path& to);
 // Puts the move itself on the disk, where the system needs to be asked for it, and closes
 // `file` if it is still open.
-[[nodiscard]] WriteResult settle_move(owned_file& file, const system_path& to);
+[[nodiscard]] WriteResult settle_move(OwnedFile& file, const system_path& to);
 // Removes a temporary that never replaced its target, open or closed.
-void remove_temporary(owned_file& file, const system_path& path) noexcept;
+void remove_temporary(OwnedFile& file, const system_path& path) noexcept;
 
 // What the system says of a name that names nothing.
 [[nodiscard]] WriteError invalid_name_failure();

@@ -37,7 +37,7 @@ void close_file(native_file file) noexcept {
     ::close(file);
 }
 
-std::optional<WriteError> open_for_reading(const system_path& path, owned_file& file,
+std::optional<WriteError> open_for_reading(const system_path& path, OwnedFile& file,
                                            std::uint64_t& size) {
     // Not blocking, so that a pipe without a writer does not hold the run; a regular file reads
     // the same either way.
@@ -47,7 +47,7 @@ std::optional<WriteError> open_for_reading(const system_path& path, owned_file& 
             return missing_failure(path);
         return errno_failure(errno);
     }
-    owned_file opened;
+    OwnedFile opened;
     opened.reset(fd);
     struct stat status {};
     if (::fstat(fd, &status) != 0)
@@ -102,7 +102,7 @@ void prefer_huge_pages([[maybe_unused]] char* data, [[maybe_unused]] std::size_t
 #endif
 }
 
-WriteResult check_target(system_path& target, target_state& state) {
+WriteResult check_target(system_path& target, TargetState& state) {
     std::error_code ec;
     if (fs::is_symlink(fs::symlink_status(target, ec))) {
         fs::path resolved = fs::canonical(target, ec);
@@ -133,7 +133,7 @@ WriteResult check_target(system_path& target, target_state& state) {
     return {};
 }
 
-WriteResult create_new_file(const system_path& path, owned_file& file) {
+WriteResult create_new_file(const system_path& path, OwnedFile& file) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
         return errno_failure(errno);
@@ -145,7 +145,7 @@ bool is_name_taken(const WriteError& error) noexcept {
     return error.code == EEXIST;
 }
 
-void keep_permissions(native_file file, const target_state& state) noexcept {
+void keep_permissions(native_file file, const TargetState& state) noexcept {
     if (state.exists)
         ::fchmod(file, static_cast<mode_t>(state.permissions));
 }
@@ -159,7 +159,7 @@ WriteResult flush_to_disk(native_file file) {
 }
 
 // Closed first and checked: some file systems (NFS) report a failed write only at the close.
-WriteResult move_over(owned_file& file, const system_path& from, const system_path& to) {
+WriteResult move_over(OwnedFile& file, const system_path& from, const system_path& to) {
     if (::close(file.release()) != 0)
         return errno_failure(errno);
     if (::rename(from.c_str(), to.c_str()) != 0)
@@ -170,14 +170,14 @@ WriteResult move_over(owned_file& file, const system_path& from, const system_pa
 // The move is an entry in the folder: until the folder reaches the disk as well, a power cut
 // can bring back the old entry. A folder that may be written but not read cannot be opened to
 // be synced; the move then stays as durable as the file system makes it on its own.
-WriteResult settle_move(owned_file& file, const system_path& to) {
+WriteResult settle_move(OwnedFile& file, const system_path& to) {
     file.reset();
     const std::size_t end = to.find_last_of('/');
     const system_path folder = end == system_path::npos ? "." : to.substr(0, end + 1);
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return {};
-    owned_file handle;
+    OwnedFile handle;
     handle.reset(fd);
     WriteResult synced = flush_to_disk(fd);
     // Some file systems cannot sync a folder and say so with EINVAL; nothing more can be done.
@@ -186,7 +186,7 @@ WriteResult settle_move(owned_file& file, const system_path& to) {
     return synced;
 }
 
-void remove_temporary(owned_file& file, const system_path& path) noexcept {
+void remove_temporary(OwnedFile& file, const system_path& path) noexcept {
     file.reset();
     ::unlink(path.c_str());
 }

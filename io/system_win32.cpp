@@ -80,7 +80,7 @@ bool held_for_a_moment(DWORD code, const system_path& path) {
 // error of its last try otherwise.
 template <typename Attempt>
 DWORD while_held(const system_path& path, Attempt attempt) {
-    patience wait;
+    Patience wait;
     while (true) {
         if (attempt())
             return ERROR_SUCCESS;
@@ -129,7 +129,7 @@ void close_file(native_file file) noexcept {
     ::CloseHandle(handle_of(file));
 }
 
-std::optional<WriteError> open_for_reading(const system_path& path, owned_file& file,
+std::optional<WriteError> open_for_reading(const system_path& path, OwnedFile& file,
                                            std::uint64_t& size) {
     HANDLE opened = INVALID_HANDLE_VALUE;
     const DWORD code = while_held(path, [&] {
@@ -143,7 +143,7 @@ std::optional<WriteError> open_for_reading(const system_path& path, owned_file& 
             return refusal_with_code(WriteCause::path_is_folder, code);
         return windows_failure(code);
     }
-    owned_file owner;
+    OwnedFile owner;
     owner.reset(opened);
     if (::GetFileType(opened) != FILE_TYPE_DISK)
         return std::nullopt;
@@ -183,7 +183,7 @@ void prefer_huge_pages(char*, std::size_t) noexcept {}
 // The read-only mark is all Windows keeps in the permission bits; the target is then opened as
 // the move will need it, with the right to delete it, which another program that holds it
 // without delete sharing refuses with a sharing violation: the cause the person is told.
-WriteResult check_target(system_path& target, target_state& state) {
+WriteResult check_target(system_path& target, TargetState& state) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!::GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &data)) {
         const DWORD code = ::GetLastError();
@@ -196,7 +196,7 @@ WriteResult check_target(system_path& target, target_state& state) {
     if ((data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0)
         return refusal(WriteCause::read_only);
     const DWORD code = while_held(target, [&target] {
-        const unique_file opened(::CreateFileW(
+        const UniqueFile opened(::CreateFileW(
             target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         return static_cast<bool>(opened);
@@ -207,7 +207,7 @@ WriteResult check_target(system_path& target, target_state& state) {
     return {};
 }
 
-WriteResult create_new_file(const system_path& path, owned_file& file) {
+WriteResult create_new_file(const system_path& path, OwnedFile& file) {
     // Shared with nobody: no other program can open the new file before it is in place.
     const HANDLE created = ::CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -221,7 +221,7 @@ bool is_name_taken(const WriteError& error) noexcept {
     return error.code == ERROR_FILE_EXISTS || error.code == ERROR_ALREADY_EXISTS;
 }
 
-void keep_permissions(native_file, const target_state&) noexcept {}
+void keep_permissions(native_file, const TargetState&) noexcept {}
 
 WriteResult flush_to_disk(native_file file) {
     if (!::FlushFileBuffers(handle_of(file))) {
@@ -232,7 +232,7 @@ WriteResult flush_to_disk(native_file file) {
     return {};
 }
 
-WriteResult move_over(owned_file& file, const system_path& from, const system_path& to) {
+WriteResult move_over(OwnedFile& file, const system_path& from, const system_path& to) {
     const DWORD code =
         while_held(to, [&file, &to] { return rename_open_file(handle_of(file.get()), to); });
     if (code == ERROR_SUCCESS)
@@ -249,7 +249,7 @@ WriteResult move_over(owned_file& file, const system_path& from, const system_pa
 }
 
 // A file renamed while open has its new name on the disk once it is flushed again.
-WriteResult settle_move(owned_file& file, const system_path&) {
+WriteResult settle_move(OwnedFile& file, const system_path&) {
     if (!file.is_open())
         return {};
     WriteResult flushed = flush_to_disk(file.get());
@@ -257,7 +257,7 @@ WriteResult settle_move(owned_file& file, const system_path&) {
     return flushed;
 }
 
-void remove_temporary(owned_file& file, const system_path& path) noexcept {
+void remove_temporary(OwnedFile& file, const system_path& path) noexcept {
     if (file.is_open()) {
         FILE_DISPOSITION_INFO disposition{TRUE};
         const bool marked = ::SetFileInformationByHandle(handle_of(file.get()), FileDispositionInfo,

@@ -133,16 +133,16 @@ struct TextLimits {
     std::size_t longest_list = SIZE_MAX;  // a longer list by its first list_shown elements
     std::size_t list_shown = SIZE_MAX;
 };
-inline constexpr TextLimits kWholeValues{};
-inline constexpr TextLimits kShortenedValues{64 * 1024, 4096, 1000, 1000};
+inline constexpr TextLimits whole_values{};
+inline constexpr TextLimits shortened_values{64 * 1024, 4096, 1000, 1000};
 
 // The one-line text form of a value, as the crash report and the trace log write it.
 [[nodiscard]] std::string expression_text(const Value& value);
 void append_expression_text(std::string& out, const Value& value,
-                            const TextLimits& limits = kWholeValues);
+                            const TextLimits& limits = whole_values);
 // Its length in bytes, found without making it, so that a report can be made in one buffer of
 // the right size.
 [[nodiscard]] std::size_t expression_text_size(const Value& value,
-                                               const TextLimits& limits = kWholeValues);
+                                               const TextLimits& limits = whole_values);
 
 }  // namespace gpais::rt

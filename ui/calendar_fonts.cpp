@@ -17,7 +17,7 @@ namespace {
 // uses them. One font per size for the whole process: both calendars, and any later dialog,
 // share them, and at most a handful of GDI objects ever exist. The size alone tells them
 // apart: a process has one dialog template and one screen resolution.
-class font_cache {
+class FontCache {
   public:
     // `model` supplies everything but the face and the height, so the calendar's text keeps
     // the weight, character set and quality of the dialog's.
@@ -38,17 +38,17 @@ class font_cache {
 
   private:
     // Dialog fonts above 72 points are not something this dialog will meet.
-    std::array<unique_font, 72 - smallest_calendar_points + 1> fonts_{};
+    std::array<UniqueFont, 72 - smallest_calendar_points + 1> fonts_{};
 };
 
-font_cache& calendar_fonts() noexcept {
-    static font_cache cache;
+FontCache& calendar_fonts() noexcept {
+    static FontCache cache;
     return cache;
 }
 
 // A window's device context has the resolution of the screen it is on, so the screen's is read.
 int screen_pixels_per_inch() noexcept {
-    const unique_screen_dc screen{::GetDC(nullptr)};
+    const UniqueScreenDc screen{::GetDC(nullptr)};
     const int pixels = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
     return pixels > 0 ? pixels : 96;
 }
@@ -68,7 +68,7 @@ void fit_one(HWND calendar, int largest_points, int pixels_per_inch,
     RECT client{};
     if (calendar == nullptr || !::GetClientRect(calendar, &client))
         return;
-    font_cache& fonts = calendar_fonts();
+    FontCache& fonts = calendar_fonts();
     HFONT chosen = fonts.arial(smallest_calendar_points, pixels_per_inch, model);
     for (int points = largest_points; points > smallest_calendar_points; --points) {
         HFONT trial = fonts.arial(points, pixels_per_inch, model);

@@ -42,7 +42,7 @@ using ChooserFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
 // beside the program first, where a planted comctl32.dll would run before our first line.
 // Null when it cannot be had, which the caller takes as a chooser that failed.
 ChooserFunction chooser_function(ChooserKind kind) {
-    static const unique_module common_dialogs{load_system_library(L"comdlg32.dll")};
+    static const UniqueModule common_dialogs{load_system_library(L"comdlg32.dll")};
     if (!common_dialogs)
         return nullptr;
     return reinterpret_cast<ChooserFunction>(reinterpret_cast<void*>(

@@ -21,8 +21,8 @@ using InitCommonControlsExFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
 // The template names the month-calendar class, which exists only once the common controls
 // have registered it. Loading them at run time keeps comctl32.dll out of the import table;
 // comctl32 is no known DLL, so only System32 is asked for it, never the program's folder.
-unique_module register_calendar_class() noexcept {
-    unique_module common_controls{load_system_library(L"comctl32.dll")};
+UniqueModule register_calendar_class() noexcept {
+    UniqueModule common_controls{load_system_library(L"comctl32.dll")};
     if (!common_controls)
         return common_controls;
     const auto init = reinterpret_cast<InitCommonControlsExFunction>(
@@ -44,7 +44,7 @@ int MAIN() {
     // The process settings need no call: every text is UTF-8 inside the program and crosses to
     // UTF-16 only at the Windows call, the 1950 date epoch is part of gpais::Date's text
     // reading, and every date is turned into text with an explicit "YYYY-MM-DD" pattern.
-    const unique_module common_controls = register_calendar_class();
+    const UniqueModule common_controls = register_calendar_class();
     // A dialog that cannot be created (-1) is not reported: the program simply ends.
     ::DialogBoxParamW(nullptr, MAKEINTRESOURCEW(IDD_MAIN), nullptr, forwarding_dialog_proc,
                       reinterpret_cast<LPARAM>(&DIALOGFUNC));

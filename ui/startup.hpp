@@ -7,7 +7,7 @@ namespace gpais::ui {
 
 // Registers the month-calendar window class; the library must stay loaded while calendars
 // exist.
-unique_module register_calendar_class() noexcept;
+UniqueModule register_calendar_class() noexcept;
 
 // Installs the process-wide error handler; runs before MAIN so that every later failure
 // reaches it.

@@ -46,8 +46,8 @@ command_result run_command(const context& ctx, const workspace& place,
     const std::filesystem::path err_file =
         place.start().parent_path() / (L"stderr-" + std::to_wstring(++runs) + L".txt");
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    unique_file err(::CreateFileW(err_file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile err(::CreateFileW(err_file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     expect(static_cast<bool>(err), "cannot make the file for standard error");
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -61,8 +61,8 @@ command_result run_command(const context& ctx, const workspace& place,
     expect(::CreateProcessW(ctx.exe.c_str(), command_line.data(), nullptr, nullptr, TRUE,
                             CREATE_NO_WINDOW, nullptr, start.c_str(), &startup, &info) != FALSE,
            "cannot start the command (error " + std::to_string(::GetLastError()) + ")");
-    const unique_kernel_handle process(info.hProcess);
-    const unique_kernel_handle thread(info.hThread);
+    const UniqueKernelHandle process(info.hProcess);
+    const UniqueKernelHandle thread(info.hThread);
     const bool ended = ::WaitForSingleObject(process.get(), 60000) == WAIT_OBJECT_0;
     const auto took = duration_cast<milliseconds>(steady_clock::now() - started);
     if (!ended)

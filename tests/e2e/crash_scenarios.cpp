@@ -50,8 +50,8 @@ constexpr LONGLONG huge_size = 3500LL << 20;
 // the rest is a size.
 void make_sparse_file(const std::filesystem::path& path, LONGLONG size,
                       std::string_view first_bytes = {}) {
-    const unique_file file{::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    const UniqueFile file{::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
     expect(static_cast<bool>(file), "cannot create " + to_utf8(path.wstring()));
     DWORD returned = 0;
     ::DeviceIoControl(file.get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
@@ -197,7 +197,7 @@ void force_access_violation(HWND window) {
            "the dialog's thread does not answer");
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     const DWORD thread_id = ::GetWindowThreadProcessId(window, nullptr);
-    const unique_kernel_handle thread{::OpenThread(
+    const UniqueKernelHandle thread{::OpenThread(
         THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT | THREAD_SET_CONTEXT, FALSE, thread_id)};
     expect(static_cast<bool>(thread), "cannot open the dialog's thread");
     expect(::SuspendThread(thread.get()) != static_cast<DWORD>(-1),
@@ -224,8 +224,8 @@ struct log_look {
 
 log_look look_at_log(const std::filesystem::path& log, std::size_t head_size = 1 << 20) {
     log_look look;
-    const unique_file file{::CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                         OPEN_EXISTING, 0, nullptr)};
+    const UniqueFile file{::CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, 0, nullptr)};
     expect(static_cast<bool>(file), "no " + to_utf8(log.wstring()));
     std::vector<char> chunk(16 << 20);
     std::size_t run = 0;
@@ -320,8 +320,8 @@ void crash_in_save_chooser(const context& ctx, const std::string& name) {
 // Positions of about 150 bytes, every one starting to be supplied on `day`, until the list
 // holds `size` bytes: the whole list is kept, so the run holds all of it when the chooser opens.
 void write_large_list(const std::filesystem::path& path, ymd day, unsigned long long size) {
-    const unique_file file{::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr)};
+    const UniqueFile file{::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr)};
     expect(static_cast<bool>(file), "cannot create " + to_utf8(path.wstring()));
     char date[16];
     std::snprintf(date, sizeof date, "%04d-%02u-%02u", static_cast<int>(day.year()),
@@ -384,8 +384,8 @@ void crash_log_past_4_gib(const context& ctx, const std::string& name) {
     make_sparse_file(log, log_size, earlier);
     const crash_outcome outcome = crash_once(place, ctx, false);
 
-    const unique_file file{::CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                         OPEN_EXISTING, 0, nullptr)};
+    const UniqueFile file{::CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, 0, nullptr)};
     expect(static_cast<bool>(file), "Klaidos.log is gone");
     std::string first(earlier.size(), '\0');
     DWORD got = 0;

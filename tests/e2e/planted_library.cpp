@@ -13,8 +13,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
     while (length > 0 && path[length - 1] != L'\\')
         --length;
     ::lstrcpyW(path + length, L"planted-dll-ran");
-    const gpais::unique_file mark{::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                                FILE_ATTRIBUTE_NORMAL, nullptr)};
+    const gpais::UniqueFile mark{::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr)};
     ::TerminateProcess(::GetCurrentProcess(), 77);
     return FALSE;
 }

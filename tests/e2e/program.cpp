@@ -55,9 +55,9 @@ std::filesystem::path holder_program() {
 
 // Opening the file with the right to delete it is what another holder's sharing refuses.
 bool is_held(const std::filesystem::path& file) {
-    const unique_file probe(::CreateFileW(file.c_str(), DELETE,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueFile probe(::CreateFileW(file.c_str(), DELETE,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return !probe && ::GetLastError() == ERROR_SHARING_VIOLATION;
 }
 

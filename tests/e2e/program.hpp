@@ -28,7 +28,7 @@ class program {
     DWORD wait_exit(std::chrono::milliseconds limit);
 
   private:
-    unique_kernel_handle process_;
+    UniqueKernelHandle process_;
     DWORD id_ = 0;
 };
 

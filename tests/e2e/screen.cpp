@@ -13,14 +13,14 @@ namespace {
 
 // A 32-bit top-down DIB section selected into a memory DC.
 struct canvas {
-    unique_memory_dc dc;
-    unique_gdi_object bitmap;
+    UniqueMemoryDc dc;
+    UniqueGdiObject bitmap;
     std::uint32_t* bits = nullptr;
     int width = 0;
     int height = 0;
 
     canvas(int w, int h) : width(w), height(h) {
-        const unique_screen_dc screen{::GetDC(nullptr)};
+        const UniqueScreenDc screen{::GetDC(nullptr)};
         dc.reset(::CreateCompatibleDC(screen.get()));
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -74,7 +74,7 @@ image drawn_icon(const wchar_t* id, int width, int height, std::uint32_t backgro
 
 image capture(const RECT& area) {
     canvas target(area.right - area.left, area.bottom - area.top);
-    const unique_screen_dc screen{::GetDC(nullptr)};
+    const UniqueScreenDc screen{::GetDC(nullptr)};
     expect(::BitBlt(target.dc.get(), 0, 0, target.width, target.height, screen.get(), area.left,
                     area.top, SRCCOPY) != FALSE,
            "cannot read the screen");

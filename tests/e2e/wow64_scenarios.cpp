@@ -96,7 +96,7 @@ class version_values_set {
         return value;
     }
 
-    unique_registry_key key_;
+    UniqueRegistryKey key_;
     std::vector<std::pair<std::wstring, std::optional<stored>>> earlier_;
 };
 

@@ -471,8 +471,8 @@ TEST(FileMoment, AListHeldForGoodIsNamedAsInUse) {
     TempFolder folder;
     folder.write("sąrašas.xml", old_list);
     const fs::path file = folder.path() / u8"sąrašas.xml";
-    const unique_file held(::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueFile held(::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(held);
     const auto started = std::chrono::steady_clock::now();
     const ReadResult read = read_file_bytes(folder.utf8("sąrašas.xml"));

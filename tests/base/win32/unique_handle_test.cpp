@@ -18,21 +18,21 @@ bool is_open(HANDLE handle) {
 }
 
 TEST(UniqueHandle, EachKindKnowsItsEmptyValues) {
-    EXPECT_FALSE(unique_file{});
-    EXPECT_FALSE(unique_file{INVALID_HANDLE_VALUE});
-    EXPECT_FALSE(unique_file{nullptr});
-    EXPECT_FALSE(unique_kernel_handle{});
-    EXPECT_FALSE(unique_kernel_handle{nullptr});
-    EXPECT_EQ(unique_file{}.get(), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(unique_kernel_handle{}.get(), nullptr);
+    EXPECT_FALSE(UniqueFile{});
+    EXPECT_FALSE(UniqueFile{INVALID_HANDLE_VALUE});
+    EXPECT_FALSE(UniqueFile{nullptr});
+    EXPECT_FALSE(UniqueKernelHandle{});
+    EXPECT_FALSE(UniqueKernelHandle{nullptr});
+    EXPECT_EQ(UniqueFile{}.get(), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(UniqueKernelHandle{}.get(), nullptr);
 }
 
 TEST(UniqueHandle, ClosesOnceWhateverWayItsHandleLeaves) {
     HANDLE raw = new_event();
     ASSERT_NE(raw, nullptr);
     {
-        unique_kernel_handle first{raw};
-        unique_kernel_handle second{std::move(first)};
+        UniqueKernelHandle first{raw};
+        UniqueKernelHandle second{std::move(first)};
         EXPECT_FALSE(first);
         EXPECT_EQ(second.get(), raw);
         EXPECT_TRUE(is_open(raw));
@@ -40,7 +40,7 @@ TEST(UniqueHandle, ClosesOnceWhateverWayItsHandleLeaves) {
     EXPECT_FALSE(is_open(raw)) << "the owner it was moved to closes it";
 
     HANDLE kept = new_event();
-    unique_kernel_handle owner{kept};
+    UniqueKernelHandle owner{kept};
     EXPECT_EQ(owner.release(), kept);
     EXPECT_FALSE(owner);
     EXPECT_TRUE(is_open(kept)) << "a released handle is the caller's";
@@ -49,7 +49,7 @@ TEST(UniqueHandle, ClosesOnceWhateverWayItsHandleLeaves) {
 
 TEST(UniqueHandle, PutClosesWhatWasHeldAndIsFilledInPlace) {
     HANDLE old = new_event();
-    unique_kernel_handle owner{old};
+    UniqueKernelHandle owner{old};
     HANDLE* slot = owner.put();
     EXPECT_FALSE(is_open(old)) << "filling an owner twice must not leak the first handle";
     EXPECT_EQ(*slot, nullptr);
@@ -57,7 +57,7 @@ TEST(UniqueHandle, PutClosesWhatWasHeldAndIsFilledInPlace) {
     EXPECT_TRUE(owner);
     EXPECT_TRUE(is_open(owner.get()));
 
-    unique_registry_key key;
+    UniqueRegistryKey key;
     ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, key.put()),
               ERROR_SUCCESS);
     EXPECT_TRUE(key);

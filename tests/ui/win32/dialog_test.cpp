@@ -52,7 +52,7 @@ class MainDialog : public ::testing::Test {
                        reinterpret_cast<LPARAM>(::GetDlgItem(dialog_, id)));
     }
 
-    gpais::unique_module common_controls_;
+    gpais::UniqueModule common_controls_;
     HWND dialog_ = nullptr;
 };
 
@@ -132,7 +132,7 @@ RECT minimum_for_month(HWND calendar) {
 }
 
 int screen_pixels_per_inch() {
-    const gpais::unique_screen_dc screen{::GetDC(nullptr)};
+    const gpais::UniqueScreenDc screen{::GetDC(nullptr)};
     return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
@@ -180,7 +180,7 @@ TEST_F(MainDialog, CalendarsShowTheirWholeMonthInTheTemplatesBoxes) {
         if (points < dialog_points) {
             LOGFONTW larger = logical;
             larger.lfHeight = -::MulDiv(points + 1, screen_pixels_per_inch(), 72);
-            const gpais::unique_font trial{::CreateFontIndirectW(&larger)};
+            const gpais::UniqueFont trial{::CreateFontIndirectW(&larger)};
             ::SendMessageW(calendar, WM_SETFONT, reinterpret_cast<WPARAM>(trial.get()), FALSE);
             const RECT needed_larger = minimum_for_month(calendar);
             ::SendMessageW(calendar, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

@@ -18,7 +18,7 @@
 
 namespace {
 
-using gpais::unique_module;
+using gpais::UniqueModule;
 
 std::string_view resource_bytes(HMODULE module, LPCWSTR name, LPCWSTR type) {
     HRSRC found = ::FindResourceW(module, name, type);
@@ -35,7 +35,7 @@ class ProgramResources : public ::testing::Test {
                                         LOAD_LIBRARY_AS_DATAFILE));
         ASSERT_TRUE(program_) << "cannot open the built program";
     }
-    unique_module program_;
+    UniqueModule program_;
 };
 
 // A reader of the plain dialog template: WORD-sized fields, strings or 0xFFFF ordinals,
@@ -216,7 +216,7 @@ TEST(ProgramManifests, AskNoElevationAndNameNoCommonControls) {
         {"console command", gpais::ui::testing::cli_program_path(), true},
     };
     for (const Case& c : cases) {
-        const unique_module program{
+        const UniqueModule program{
             ::LoadLibraryExW(c.program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)};
         ASSERT_TRUE(program) << c.name;
         const std::string_view manifest =
