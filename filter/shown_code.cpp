@@ -1,15 +1,13 @@
 #include "filter/shown_code.hpp"
 
+#include "base/utf8.hpp"
+
 namespace gpais {
 
 namespace {
 
 constexpr std::string_view replacement = "\xEF\xBF\xBD";  // U+FFFD
 constexpr std::string_view ellipsis = "\xE2\x80\xA6";     // …
-
-bool is_continuation(unsigned char byte) noexcept {
-    return byte >= 0x80 && byte <= 0xBF;
-}
 
 // Length of the well-formed UTF-8 sequence at `at`, or 0. Overlong forms, surrogates and values
 // above U+10FFFF are not well formed: the second byte's range depends on the first.
@@ -40,7 +38,7 @@ std::size_t sequence_length(std::string_view text, std::size_t at) noexcept {
     if (text.size() - at < length || byte(1) < second_low || byte(1) > second_high)
         return 0;
     for (std::size_t offset = 2; offset < length; ++offset) {
-        if (!is_continuation(byte(offset)))
+        if (!utf8::is_continuation(byte(offset)))
             return 0;
     }
     return length;

@@ -76,10 +76,6 @@ command_result run_command(const context& ctx, const workspace& place,
     return {code, text, took};
 }
 
-std::wstring quoted(const std::filesystem::path& path) {
-    return L"\"" + path.wstring() + L"\"";
-}
-
 const std::wstring march = L"--from 2025-03-01 --to 2025-03-31 ";
 
 std::string line(const Message& message) {
@@ -87,13 +83,6 @@ std::string line(const Message& message) {
 }
 std::string line(const ComposedMessage& message) {
     return line(message.view());
-}
-
-std::set<std::filesystem::path> files_in(const std::filesystem::path& folder) {
-    std::set<std::filesystem::path> names;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
-        names.insert(entry.path());
-    return names;
 }
 
 void expect_result(const command_result& got, DWORD exit_code, const std::string& err,

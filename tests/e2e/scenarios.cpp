@@ -40,18 +40,6 @@ expected_box saved(int kept) {
     return box_of(messages::file_written(static_cast<std::size_t>(kept)));
 }
 
-std::wstring quoted(const std::filesystem::path& path) {
-    return L"\"" + path.wstring() + L"\"";
-}
-
-std::set<std::filesystem::path> files_in(const std::filesystem::path& folder) {
-    std::set<std::filesystem::path> names;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
-        names.insert(entry.path());
-    }
-    return names;
-}
-
 void expect_visible(const user_session& session, std::initializer_list<int> ids, bool visible,
                     const std::string& when) {
     for (int id : ids) {

@@ -23,10 +23,6 @@ using namespace std::chrono;
 
 const std::wstring mark_name = L"planted-dll-ran";
 
-std::wstring quoted(const std::filesystem::path& path) {
-    return L"\"" + path.wstring() + L"\"";
-}
-
 // The program and the planted comctl32.dll side by side in the start folder, as a download
 // folder has them; the program's copy is returned.
 std::filesystem::path beside_planted_dll(const context& ctx, const workspace& place) {

@@ -59,4 +59,15 @@ void expect_same_bytes(const std::filesystem::path& actual, const std::filesyste
                   " bytes written, " + std::to_string(want.size()) + " expected)");
 }
 
+std::set<std::filesystem::path> files_in(const std::filesystem::path& folder) {
+    std::set<std::filesystem::path> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        names.insert(entry.path());
+    return names;
+}
+
+std::wstring quoted(const std::filesystem::path& path) {
+    return L"\"" + path.wstring() + L"\"";
+}
+
 }  // namespace gpais::e2e

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <set>
 #include <string>
 
 namespace gpais::e2e {
@@ -32,6 +33,10 @@ class workspace {
 };
 
 std::string read_bytes(const std::filesystem::path& file);
+// Every file and folder below `folder`, to show that a run left nothing behind.
+std::set<std::filesystem::path> files_in(const std::filesystem::path& folder);
+// A path in double quotes, as a command line or Explorer's "Copy as path" gives it.
+std::wstring quoted(const std::filesystem::path& path);
 void expect_same_bytes(const std::filesystem::path& actual, const std::filesystem::path& expected);
 
 }  // namespace gpais::e2e
