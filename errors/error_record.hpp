@@ -23,18 +23,19 @@ inline constexpr int lock = 41;
 
 inline constexpr std::int64_t sharing_violation = 32;  // ERROR_SHARING_VIOLATION
 
+// Every member has an initializer, so a record may name only the fields it sets.
 struct ErrorRecord {
-    std::optional<rt::List> ARGS;  // nothing when the operation has no operands to report
+    std::optional<rt::List> ARGS{};  // nothing when the operation has no operands to report
     bool CANDEFAULT = false;
     bool CANRETRY = false;
     bool CANSUBSTITUTE = false;
-    std::string DESCRIPTION;
-    std::string FILENAME;
+    std::string DESCRIPTION{};
+    std::string FILENAME{};
     int GENCODE = 0;
-    std::string OPERATION;
+    std::string OPERATION{};
     std::int64_t OSCODE = 0;
     int SUBCODE = 0;
-    std::string SUBSYSTEM;
+    std::string SUBSYSTEM{};
 };
 
 // What the failed operation does next.

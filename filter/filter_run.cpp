@@ -58,18 +58,21 @@ RunOutcome tell(UserPort& person, RunOutcome outcome, std::string_view line = {}
     return outcome;
 }
 
-// Reads the product list into the run's document and finds its list; nothing when the file
-// will not do, and then `cause` says why when the file could not be read at all (a file that
-// could not be read is not one with bad content).
-std::optional<std::size_t> read_product_list(std::string_view path, std::string& document,
-                                             MachinePort& machine, std::string& cause) {
+// Where the list starts in the run's document, or nothing when the file will not do; `cause`
+// then says why if the file could not be read at all (a file that could not be read is not one
+// with bad content).
+struct ListStart {
+    std::optional<std::size_t> anchor;
+    std::string cause;
+};
+
+// Reads the product list into the run's document and finds its list.
+ListStart read_product_list(std::string_view path, std::string& document, MachinePort& machine) {
     ReadResult read = machine.read_file(path);
-    if (!read.ok()) {
-        cause = read_cause_text(read.error());
-        return std::nullopt;
-    }
+    if (!read.ok())
+        return {std::nullopt, read_cause_text(read.error())};
     document = read.take_bytes();
-    return is_blank(document) ? std::nullopt : find_list_anchor(document);
+    return {is_blank(document) ? std::nullopt : find_list_anchor(document), {}};
 }
 
 // The line that names the error log's codes that no position carried, or "" when it names none.
@@ -126,11 +129,9 @@ RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, std::string_view 
     GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(product_list_path, error_log_path, rt::not_passed),
                 GPAIS_LOCALS(document, codes, kept));
     GPAIS_LINE();
-    std::string cause;
-    const std::optional<std::size_t> anchor =
-        read_product_list(product_list_path, document, machine, cause);
-    if (!anchor)
-        return tell(person, RunOutcome::bad_product_list, cause);
+    const ListStart list = read_product_list(product_list_path, document, machine);
+    if (!list.anchor)
+        return tell(person, RunOutcome::bad_product_list, list.cause);
 
     GPAIS_LINE();
     ReadResult log = machine.read_file(error_log_path);
@@ -141,7 +142,7 @@ RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, std::string_view 
         return tell(person, RunOutcome::no_codes);
     GPAIS_LINE();
     std::vector<bool> carried(codes.size());
-    kept = scan_positions(document, *anchor, [&codes, &carried](std::string_view position) {
+    kept = scan_positions(document, *list.anchor, [&codes, &carried](std::string_view position) {
         return TINKAKOD(position, codes, carried);
     });
     GPAIS_LINE();
@@ -156,17 +157,16 @@ RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, Date first, Date 
     GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(product_list_path, first, last),
                 GPAIS_LOCALS(document, kept));
     GPAIS_LINE();
-    std::string cause;
-    const std::optional<std::size_t> anchor =
-        read_product_list(product_list_path, document, machine, cause);
-    if (!anchor)
-        return tell(person, RunOutcome::bad_product_list, cause);
+    const ListStart list = read_product_list(product_list_path, document, machine);
+    if (!list.anchor)
+        return tell(person, RunOutcome::bad_product_list, list.cause);
 
     GPAIS_LINE();
     UndatedPositions undated;
-    kept = scan_positions(document, *anchor, [first, last, &undated](std::string_view position) {
-        return TINKADAT(position, first, last, undated);
-    });
+    kept =
+        scan_positions(document, *list.anchor, [first, last, &undated](std::string_view position) {
+            return TINKADAT(position, first, last, undated);
+        });
     GPAIS_LINE();
     return save_kept(document, kept, product_list_path, undated_line(undated), machine, person);
 }

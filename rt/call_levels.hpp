@@ -65,7 +65,7 @@ inline constexpr Later later{};
 template <typename T>
 bool read_var(const void* address, Value& out, Reading reading) {
     const T& variable = *static_cast<const T*>(address);
-    if constexpr (detail::is_optional<T>::value) {
+    if constexpr (detail::IsOptional<T>::value) {
         if (!variable)
             return false;
     }

@@ -43,13 +43,13 @@ template <typename T>
 
 namespace detail {
 template <typename T>
-struct is_optional : std::false_type {};
+struct IsOptional : std::false_type {};
 template <typename T>
-struct is_optional<std::optional<T>> : std::true_type {};
+struct IsOptional<std::optional<T>> : std::true_type {};
 template <typename T>
-struct is_function : std::false_type {};
+struct IsStdFunction : std::false_type {};
 template <typename S>
-struct is_function<std::function<S>> : std::true_type {};
+struct IsStdFunction<std::function<S>> : std::true_type {};
 }  // namespace detail
 
 template <typename T>
@@ -74,13 +74,13 @@ Value to_value(const T& v) {
         return Value(v);
     } else if constexpr (DateLike<T>) {
         return v.empty() ? Value(CalendarDate{}) : Value(CalendarDate(v.ymd()));
-    } else if constexpr (detail::is_optional<T>::value) {
+    } else if constexpr (detail::IsOptional<T>::value) {
         return v ? to_value(*v) : Value{};
     } else if constexpr (std::is_same_v<T, std::nullptr_t>) {
         return Value{};
     } else if constexpr (std::is_pointer_v<T>) {
         return Value(Pointer{static_cast<const void*>(v)});
-    } else if constexpr (detail::is_function<T>::value) {
+    } else if constexpr (detail::IsStdFunction<T>::value) {
         return v ? Value(CodeBlock{}) : Value{};
     } else if constexpr (std::ranges::input_range<const T>) {
         using Element = std::ranges::range_value_t<const T>;

@@ -31,7 +31,7 @@ ReportFacts known_facts() {
     return facts;
 }
 
-const std::string kTail =
+const std::string tail =
     "EXE failas:  gpais-filtras.exe C:\\a.xml\r\n"
     "Versijos:\r\n"
     "  OS: Windows 10 Pro 2009 19041.1\r\n"
@@ -41,10 +41,7 @@ const std::string kTail =
     "\r\n";
 
 TEST(CrashReport, BareRecordHasOnlyTheErrorLine) {
-    ErrorRecord record;
-    record.SUBSYSTEM = "BASE";
-    record.GENCODE = 5;
-    record.SUBCODE = 1;
+    const ErrorRecord record{.GENCODE = 5, .SUBCODE = 1, .SUBSYSTEM = "BASE"};
     const std::vector<Level> levels{{"MAIN", 3, {}, {}}};
     const std::string expected =
         "2026-12-07 09:05:03.007\r\n\r\n"
@@ -55,20 +52,19 @@ TEST(CrashReport, BareRecordHasOnlyTheErrorLine) {
         blanks(21) +
         "()\r\n"
         "\r\n" +
-        kTail;
+        tail;
     EXPECT_EQ(gpais::build_crash_report(record, levels, known_facts()), expected);
 }
 
 TEST(CrashReport, EveryOptionalLineAndTheStack) {
-    ErrorRecord record;
-    record.SUBSYSTEM = "BASE";
-    record.GENCODE = 21;
-    record.SUBCODE = 2011;
-    record.FILENAME = "C:\\duomenys\\sąrašas.xml";
-    record.DESCRIPTION = "Nepavyko atidaryti";
-    record.OPERATION = "FOPEN";
-    record.OSCODE = 5;
-    record.ARGS = List{"abc", 10};
+    const ErrorRecord record{.ARGS = List{"abc", 10},
+                             .DESCRIPTION = "Nepavyko atidaryti",
+                             .FILENAME = "C:\\duomenys\\sąrašas.xml",
+                             .GENCODE = 21,
+                             .OPERATION = "FOPEN",
+                             .OSCODE = 5,
+                             .SUBCODE = 2011,
+                             .SUBSYSTEM = "BASE"};
     const std::vector<Level> levels{
         {"FOPEN", 0, {"C:\\duomenys\\sąrašas.xml"}, {}},
         // three declared parameters, called with two: the third leads the locals as NIL
@@ -103,15 +99,12 @@ TEST(CrashReport, EveryOptionalLineAndTheStack) {
         blanks(16) +
         "(), {}\r\n"
         "\r\n" +
-        kTail;
+        tail;
     EXPECT_EQ(gpais::build_crash_report(record, levels, known_facts()), expected);
 }
 
 TEST(CrashReport, UnnamedCodeAndEmptyArgumentList) {
-    ErrorRecord record;
-    record.SUBSYSTEM = "C++";
-    record.GENCODE = 9;
-    record.ARGS = List{};
+    const ErrorRecord record{.ARGS = List{}, .GENCODE = 9, .SUBSYSTEM = "C++"};
     const std::string report = gpais::build_crash_report(record, {}, known_facts());
     EXPECT_NE(report.find("\r\n\r\nKlaida: C++/(9) 0\r\nArgumentai:\r\n\r\nStekas: \r\n\r\nEXE"),
               std::string::npos)

@@ -15,7 +15,7 @@ using gpais::rt::Value;
 using gpais::testing::FakePlatform;
 using gpais::testing::run_as_process;
 
-const std::string kSeparator(128, '=');
+const std::string separator(128, '=');
 
 class ErrorPolicy : public ::testing::Test {
   protected:
@@ -81,7 +81,7 @@ TEST_F(ErrorPolicy, FatalErrorsReportTellEndDialogsAndExit) {
         EXPECT_EQ(log.substr(0, 25), "2026-12-07 09:05:03.007\r\n") << c.name;
         EXPECT_EQ(log.substr(27, c.error_line.size()), c.error_line) << c.name;
         ASSERT_GE(log.size(), 130u);
-        EXPECT_EQ(log.substr(log.size() - 130), "\r\n" + kSeparator) << c.name;
+        EXPECT_EQ(log.substr(log.size() - 130), "\r\n" + separator) << c.name;
         EXPECT_EQ(fresh.accesses, std::vector<gpais::LogAccess>{gpais::LogAccess::read_write});
         ASSERT_EQ(fresh.messages.size(), 1u) << c.name;
         EXPECT_EQ(fresh.messages[0].text,
@@ -97,8 +97,8 @@ TEST_F(ErrorPolicy, SecondRunAppendsDirectlyAfterTheSeparator) {
     platform.time.second = 4;
     ASSERT_EQ(run_as_process([] { (void)gpais::PRGERROR(record_of(2, 0, false)); }), 1);
     const std::string& log = platform.files["Klaidos.log"];
-    EXPECT_NE(log.find(kSeparator + "2026-12-07 09:05:04.007\r\n"), std::string::npos);
-    EXPECT_EQ(log.substr(log.size() - 128), kSeparator);
+    EXPECT_NE(log.find(separator + "2026-12-07 09:05:04.007\r\n"), std::string::npos);
+    EXPECT_EQ(log.substr(log.size() - 128), separator);
 }
 
 TEST_F(ErrorPolicy, ReadOnlyLogStillTellsAndExits) {
@@ -130,7 +130,7 @@ TEST_F(ErrorPolicy, NestedFailuresAreLimitedToTwoReports) {
     EXPECT_TRUE(third_answer->is_nil());
     const std::string& log = platform.files["Klaidos.log"];
     // one report only, the second call's: the first never resumes
-    EXPECT_EQ(log.find(kSeparator), log.size() - 128);
+    EXPECT_EQ(log.find(separator), log.size() - 128);
     EXPECT_NE(log.find("Klaida: BASE/EG_DATATYPE(33) 0"), std::string::npos);
     EXPECT_EQ(log.find("EG_DATAWIDTH"), std::string::npos);
     EXPECT_EQ(log.find("EG_BOUND"), std::string::npos);

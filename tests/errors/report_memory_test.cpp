@@ -28,7 +28,7 @@ using gpais::testing::FakePlatform;
 using gpais::testing::run_as_process;
 using gpais::testing::stack_lines;
 
-const std::string kSeparator(128, '=');
+const std::string separator(128, '=');
 
 ErrorRecord fatal_record() {
     ErrorRecord record;
@@ -101,9 +101,9 @@ TEST(ShortenedReport, WholeReportHasRoomForTheSeparator) {
     const std::string document(1 << 20, 'd');
     const std::vector<Level> levels{{"ATRINKPOZICIJAS", 7, {"a.xml"}, {document}}};
     std::string report = gpais::build_crash_report(fatal_record(), levels, ReportFacts{},
-                                                   ReportForm::whole, kSeparator.size());
+                                                   ReportForm::whole, separator.size());
     const char* before = report.data();
-    report += kSeparator;
+    report += separator;
     EXPECT_EQ(report.data(), before);
     EXPECT_NE(report.find(document), std::string::npos);
 }
@@ -156,8 +156,8 @@ TEST_F(ReportUnderPressure, AllocationFailureGivesTheShortenedReport) {
     EXPECT_EQ(platform.dialogs_ended, 1);
 
     const std::string& log = platform.files["Klaidos.log"];
-    EXPECT_TRUE(log.ends_with("\r\n\r\n" + kSeparator));
-    EXPECT_EQ(log.find(kSeparator), log.size() - kSeparator.size()) << "one report only";
+    EXPECT_TRUE(log.ends_with("\r\n\r\n" + separator));
+    EXPECT_EQ(log.find(separator), log.size() - separator.size()) << "one report only";
     const std::vector<std::string> stack = stack_lines(log);
     ASSERT_EQ(stack.size(), 2u);
     EXPECT_TRUE(stack[0].starts_with("    ATRINKPOZICIJAS(")) << stack[0].substr(0, 40);
@@ -185,7 +185,7 @@ TEST_F(ReportUnderPressure, AllocationFailureInTheWriteGivesTheShortenedReport) 
     EXPECT_EQ(exit_code, 1);
     EXPECT_EQ(platform.messages.size(), 1u);
     const std::string& log = platform.files["Klaidos.log"];
-    EXPECT_EQ(log.find(kSeparator), log.size() - kSeparator.size()) << "one report only";
+    EXPECT_EQ(log.find(separator), log.size() - separator.size()) << "one report only";
     const std::vector<std::string> stack = stack_lines(log);
     ASSERT_EQ(stack.size(), 1u);
     EXPECT_TRUE(stack[0].ends_with(" (\"" + std::string(4096, 'x') + "\" … (100000 baitų))"))
@@ -277,13 +277,13 @@ TEST_F(ReportUnderPressure, LogsStayInTheStartFolder) {
     for (const auto& [name, bytes] : platform.files)
         names.push_back(name);
 #ifdef _WIN32
-    constexpr char kPathSeparator = '\\';
+    constexpr char path_separator = '\\';
 #else
-    constexpr char kPathSeparator = '/';
+    constexpr char path_separator = '/';
 #endif
     EXPECT_EQ(names,
-              (std::vector<std::string>{"/darbai" + std::string(1, kPathSeparator) + "Klaidos.log",
-                                        "/darbai" + std::string(1, kPathSeparator) + "Logas.log"}));
+              (std::vector<std::string>{"/darbai" + std::string(1, path_separator) + "Klaidos.log",
+                                        "/darbai" + std::string(1, path_separator) + "Logas.log"}));
 }
 
 }  // namespace

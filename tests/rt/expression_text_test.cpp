@@ -38,7 +38,7 @@ TEST_P(ExpressionText, ReadsAsTheReportWritesIt) {
     EXPECT_EQ(expression_text(GetParam().input), GetParam().expected);
 }
 
-const Case kScalars[] = {
+const Case scalars[] = {
     {"nothing", Value{}, "NIL"},
     {"true", Value(true), ".T."},
     {"false", Value(false), ".F."},
@@ -56,10 +56,10 @@ const Case kScalars[] = {
     {"function_reference", Value(FunctionRef{"TINKADAT"}), "@TINKADAT()"},
     {"pointer", Value(Pointer{nullptr}), "<pointer>"},
 };
-INSTANTIATE_TEST_SUITE_P(Scalars, ExpressionText, ::testing::ValuesIn(kScalars),
+INSTANTIATE_TEST_SUITE_P(Scalars, ExpressionText, ::testing::ValuesIn(scalars),
                          [](const auto& info) { return std::string(info.param.name); });
 
-const Case kTexts[] = {
+const Case texts[] = {
     {"empty_text", Value(""), "\"\""},
     {"plain_text", Value("abc"), "\"abc\""},
     {"lithuanian_letters_unchanged", Value("Šiaulių"), "\"Šiaulių\""},
@@ -76,10 +76,10 @@ const Case kTexts[] = {
     {"backslash_doubled_in_e_form", Value("C:\\x\n"), "e\"C:\\\\x\\n\""},
     {"quote_escaped_in_e_form", Value("\"\n"), "e\"\\\"\\n\""},
 };
-INSTANTIATE_TEST_SUITE_P(Texts, ExpressionText, ::testing::ValuesIn(kTexts),
+INSTANTIATE_TEST_SUITE_P(Texts, ExpressionText, ::testing::ValuesIn(texts),
                          [](const auto& info) { return std::string(info.param.name); });
 
-const Case kCollections[] = {
+const Case collections[] = {
     {"empty_list", Value(List{}), "{}"},
     {"list", Value(List{1, "a", true}), "{1, \"a\", .T.}"},
     {"nested_list", Value(List{List{}, List{1, List{2}}}), "{{}, {1, {2}}}"},
@@ -90,7 +90,7 @@ const Case kCollections[] = {
     {"map_in_list", Value(List{Map{{1, List{}}}, Map{}}), "{{1=>{}}, {=>}}"},
     {"list_of_multiline_text_stays_one_line", Value(List{"a\r\nb", 0}), "{e\"a\\r\\nb\", 0}"},
 };
-INSTANTIATE_TEST_SUITE_P(Collections, ExpressionText, ::testing::ValuesIn(kCollections),
+INSTANTIATE_TEST_SUITE_P(Collections, ExpressionText, ::testing::ValuesIn(collections),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A program's variables read as the values the report prints.
