@@ -10,7 +10,7 @@
 
 namespace gpais::e2e {
 
-workspace::workspace(const std::string& scenario, const std::filesystem::path& source_dir)
+Workspace::Workspace(const std::string& scenario, const std::filesystem::path& source_dir)
     : source_(source_dir) {
     wchar_t temp[MAX_PATH + 1] = {};
     ::GetTempPathW(MAX_PATH + 1, temp);
@@ -23,18 +23,18 @@ workspace::workspace(const std::string& scenario, const std::filesystem::path& s
     std::filesystem::copy_file(data("klaidos.log"), error_log());
 }
 
-workspace::~workspace() {
+Workspace::~Workspace() {
     if (!keep_) {
         // Also a folder of 300 characters that a scenario made.
         gpais::testing::remove_tree(root_);
     }
 }
 
-std::filesystem::path workspace::golden(const std::string& name) const {
+std::filesystem::path Workspace::golden(const std::string& name) const {
     return source_ / L"golden" / to_wide(name);
 }
 
-std::filesystem::path workspace::data(const std::string& name) const {
+std::filesystem::path Workspace::data(const std::string& name) const {
     return source_ / L"data" / to_wide(name);
 }
 
@@ -54,7 +54,7 @@ void expect_same_bytes(const std::filesystem::path& actual, const std::filesyste
     while (at < got.size() && at < want.size() && got[at] == want[at]) {
         ++at;
     }
-    throw failure(to_utf8(actual.wstring()) + " differs from " + to_utf8(expected.wstring()) +
+    throw Failure(to_utf8(actual.wstring()) + " differs from " + to_utf8(expected.wstring()) +
                   " at byte " + std::to_string(at) + " (" + std::to_string(got.size()) +
                   " bytes written, " + std::to_string(want.size()) + " expected)");
 }

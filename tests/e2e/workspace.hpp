@@ -9,12 +9,12 @@
 
 namespace gpais::e2e {
 
-class workspace {
+class Workspace {
   public:
-    workspace(const std::string& scenario, const std::filesystem::path& source_dir);
-    workspace(const workspace&) = delete;
-    workspace& operator=(const workspace&) = delete;
-    ~workspace();
+    Workspace(const std::string& scenario, const std::filesystem::path& source_dir);
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+    ~Workspace();
 
     const std::filesystem::path& start() const { return start_; }
     std::filesystem::path product_list() const { return start_ / L"Prekių sąrašas.xml"; }
