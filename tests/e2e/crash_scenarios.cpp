@@ -126,7 +126,7 @@ CrashOutcome crash_once(const Workspace& place, const Context& ctx, bool copy_lo
     outcome.list = place.start() / L"Didelis sąrašas.xml";
     UserSession session(place, ctx.exe, L"\"" + outcome.list.wstring() + L"\"");
     std::tie(outcome.first, outcome.last) = default_period(today());
-    session.click(run_button);
+    session.click(IDC_RUN);
 
     HWND box = wait_dialog(session.process().id(), crash_box.caption, 30s);
     // The report is written before the person is told.
@@ -292,7 +292,7 @@ void fault_in_save_chooser(const Workspace& place, const Context& ctx,
                            std::chrono::seconds limit) {
     UserSession session(place, ctx.exe, L"\"" + list.wstring() + L"\"");
     session.set_period(period.first, period.second);
-    session.click(run_button);
+    session.click(IDC_RUN);
     HWND chooser = wait_dialog(session.process().id(), list_chooser_title, limit);
     force_access_violation(chooser);
     HWND box = wait_dialog(session.process().id(), crash_box.caption, limit);

@@ -49,22 +49,22 @@ void expect_visible(const UserSession& session, std::initializer_list<int> ids, 
 }
 
 void expect_period_mode(const UserSession& session, const std::string& when) {
-    expect_visible(session, {first_day_label, first_day, last_day_label, last_day}, true, when);
-    expect_visible(session, {log_label, log_browse, log_path}, false, when);
-    expect(checked(session.control(by_period)) && !checked(session.control(by_errors)),
+    expect_visible(session, {IDC_LABEL_FROM, IDC_CAL_FROM, IDC_LABEL_TO, IDC_CAL_TO}, true, when);
+    expect_visible(session, {IDC_LABEL_LOG, IDC_BROWSE_LOG, IDC_EDIT_LOG}, false, when);
+    expect(checked(session.control(IDC_MODE_PERIOD)) && !checked(session.control(IDC_MODE_ERRORS)),
            "\"Pradėta tiekti\" is not the only checked mode " + when);
 }
 
 void expect_error_log_mode(const UserSession& session, const std::string& when) {
-    expect_visible(session, {first_day_label, first_day, last_day_label, last_day}, false, when);
-    expect_visible(session, {log_label, log_browse, log_path}, true, when);
-    expect(checked(session.control(by_errors)) && !checked(session.control(by_period)),
+    expect_visible(session, {IDC_LABEL_FROM, IDC_CAL_FROM, IDC_LABEL_TO, IDC_CAL_TO}, false, when);
+    expect_visible(session, {IDC_LABEL_LOG, IDC_BROWSE_LOG, IDC_EDIT_LOG}, true, when);
+    expect(checked(session.control(IDC_MODE_ERRORS)) && !checked(session.control(IDC_MODE_PERIOD)),
            "\"GPAIS klaidas\" is not the only checked mode " + when);
 }
 
 void expect_dates(const UserSession& session, Ymd first, Ymd last, const std::string& when) {
-    const Ymd shown_first = session.date(first_day);
-    const Ymd shown_last = session.date(last_day);
+    const Ymd shown_first = session.date(IDC_CAL_FROM);
+    const Ymd shown_last = session.date(IDC_CAL_TO);
     expect(shown_first == first && shown_last == last,
            "calendars show " + to_text(shown_first) + " .. " + to_text(shown_last) + " " + when +
                ", expected " + to_text(first) + " .. " + to_text(last));
@@ -108,15 +108,11 @@ struct LabelCase {
 };
 
 const std::vector<LabelCase> labels = {
-    {first_day_label, L"Pradėta tiekti nuo"},
-    {last_day_label, L"Pradėta tiekti iki"},
-    {log_label, L"GPAIS klaidų failas:"},
-    {log_browse, L"..."},
-    {mode_label, L"Filtruoti pagal:"},
-    {by_period, L"Pradėta tiekti"},
-    {by_errors, L"GPAIS klaidas"},
-    {list_browse, L"..."},
-    {run_button, L"Formuoti naują xml"},
+    {IDC_LABEL_FROM, L"Pradėta tiekti nuo"},  {IDC_LABEL_TO, L"Pradėta tiekti iki"},
+    {IDC_LABEL_LOG, L"GPAIS klaidų failas:"}, {IDC_BROWSE_LOG, L"..."},
+    {IDC_LABEL_MODE, L"Filtruoti pagal:"},    {IDC_MODE_PERIOD, L"Pradėta tiekti"},
+    {IDC_MODE_ERRORS, L"GPAIS klaidas"},      {IDC_BROWSE_LIST, L"..."},
+    {IDC_RUN, L"Formuoti naują xml"},
 };
 
 void opening(const Context& ctx, const std::string& name) {
@@ -126,20 +122,22 @@ void opening(const Context& ctx, const std::string& name) {
     UserSession session(place, ctx.exe, with_start(found->command_tail, place.start()));
 
     expect_period_mode(session, "on opening");
-    expect_visible(session, {mode_label, by_period, by_errors, list_browse, list_path, run_button},
-                   true, "on opening");
+    expect_visible(
+        session,
+        {IDC_LABEL_MODE, IDC_MODE_PERIOD, IDC_MODE_ERRORS, IDC_BROWSE_LIST, IDC_EDIT_LIST, IDC_RUN},
+        true, "on opening");
     for (const auto& label : labels) {
         expect_text(session.text(label.id), label.text, "text of " + std::to_string(label.id));
     }
     const auto [first, last] = default_period(today());
     expect_dates(session, first, last, "on opening");
-    for (int calendar : {first_day, last_day}) {
+    for (int calendar : {IDC_CAL_FROM, IDC_CAL_TO}) {
         expect(LOWORD(send(session.control(calendar), MCM_GETFIRSTDAYOFWEEK)) == 0,
                "calendar " + std::to_string(calendar) + " does not start its weeks on Monday");
     }
-    expect(focused_control(session.dialog()) == session.control(run_button),
+    expect(focused_control(session.dialog()) == session.control(IDC_RUN),
            "the focus is not on \"Formuoti naują xml\"");
-    expect_text(session.text(list_path), with_start(found->expected_path, place.start()),
+    expect_text(session.text(IDC_EDIT_LIST), with_start(found->expected_path, place.start()),
                 "\"Senas xml:\" on opening");
 
     // The close box ends the program without a run.
@@ -157,19 +155,19 @@ void mode_switch(const Context& ctx, const std::string& name) {
     const Ymd last = 2024y / February / 29d;
     session.set_period(first, last);
 
-    session.choose_mode(by_errors);
+    session.choose_mode(IDC_MODE_ERRORS);
     expect_error_log_mode(session, "after a click on \"GPAIS klaidas\"");
-    session.set_text(log_path, L"klaidos ąčę.log");
+    session.set_text(IDC_EDIT_LOG, L"klaidos ąčę.log");
 
-    session.choose_mode(by_period);
+    session.choose_mode(IDC_MODE_PERIOD);
     expect_period_mode(session, "after a click back on \"Pradėta tiekti\"");
     expect_dates(session, first, last, "after switching modes twice");
-    expect_text(session.text(list_path), place.product_list().wstring(), "\"Senas xml:\"");
-    expect_text(session.text(log_path), L"klaidos ąčę.log", "the hidden error log field");
+    expect_text(session.text(IDC_EDIT_LIST), place.product_list().wstring(), "\"Senas xml:\"");
+    expect_text(session.text(IDC_EDIT_LOG), L"klaidos ąčę.log", "the hidden error log field");
 
-    session.choose_mode(by_errors);
+    session.choose_mode(IDC_MODE_ERRORS);
     expect_error_log_mode(session, "after a second click on \"GPAIS klaidas\"");
-    expect_text(session.text(log_path), L"klaidos ąčę.log", "the error log field");
+    expect_text(session.text(IDC_EDIT_LOG), L"klaidos ąčę.log", "the error log field");
     ::PostMessageW(session.dialog(), WM_CLOSE, 0, 0);
     session.expect_end_without(error_caption, "after WM_CLOSE in error-log mode");
 }
@@ -197,24 +195,24 @@ void warnings(const Context& ctx, const std::string& name) {
     const Ymd earlier = 2025y / March / 9d;
 
     session.set_period(later, earlier);
-    session.click(run_button);
+    session.click(IDC_RUN);
     session.answer_box(bad_period);
     session.expect_dialog_only("\"Blogai nurodytos periodo datos\"");
     expect_dates(session, later, earlier, "after the warning");
 
     // Both faults at once: the period is named, not the path.
-    session.set_text(list_path, L"");
-    session.click(run_button);
+    session.set_text(IDC_EDIT_LIST, L"");
+    session.click(IDC_RUN);
     session.answer_box(bad_period);
     session.expect_dialog_only("\"Blogai nurodytos periodo datos\" with an empty path");
 
     // A one-day period is fine; a path of blanks is not.
     session.set_period(earlier, earlier);
-    session.set_text(list_path, L"   ");
-    session.click(run_button);
+    session.set_text(IDC_EDIT_LIST, L"   ");
+    session.click(IDC_RUN);
     session.answer_box(no_list);
     session.expect_dialog_only("\"Nenurodytas pradinis failas\"");
-    expect_text(session.text(list_path), L"   ", "\"Senas xml:\" after the warning");
+    expect_text(session.text(IDC_EDIT_LIST), L"   ", "\"Senas xml:\" after the warning");
 
     ::PostMessageW(session.dialog(), WM_CLOSE, 0, 0);
     session.expect_end_without(information_caption, "after WM_CLOSE");
@@ -228,7 +226,7 @@ void warnings(const Context& ctx, const std::string& name) {
 HWND run_to_save_chooser(UserSession& session, const std::wstring& list_path_text) {
     SYSTEMTIME before{};
     ::GetLocalTime(&before);
-    session.click(run_button);
+    session.click(IDC_RUN);
     HWND chooser = session.wait_chooser(list_chooser_title);
     SYSTEMTIME after{};
     ::GetLocalTime(&after);
@@ -324,8 +322,8 @@ void error_log_run_empty_fields(const Context& ctx, const std::string& name) {
     Workspace place(name, ctx.source_dir);
     const auto before = files_in(place.start());
     UserSession session(place, ctx.exe, L"");
-    session.choose_mode(by_errors);
-    session.click(run_button);
+    session.choose_mode(IDC_MODE_ERRORS);
+    session.click(IDC_RUN);
     session.answer_box(bad_list);
     session.expect_exit_code_0("after \"Blogas nurodyto failo turinys\"");
     expect(files_in(place.start()) == before, "a refused run left files behind");
@@ -373,7 +371,7 @@ enum class Given { typed, pasted_quoted, pasted_long };
 // name typed into the save chooser, the box that follows and the bytes the result must hold.
 struct SavingRunCase {
     std::string name;
-    int mode;  // by_period or by_errors
+    int mode;  // IDC_MODE_PERIOD or IDC_MODE_ERRORS
     Given list;
     Given log;                // in error-log mode
     bool deep_folder;         // the list lies in a folder of 300 characters
@@ -388,24 +386,24 @@ struct SavingRunCase {
 const std::string missing_codes_line = "Sąraše nėra klaidų faile nurodytų kodų: 2 (LT-999, lt-006)";
 
 const std::vector<SavingRunCase> saving_run_cases = {
-    {"period_run_saved", by_period, Given::typed, Given::typed, false, L"Rezultatas ąčę.xml", L"",
-     3, "", "by-period.xml"},
+    {"period_run_saved", IDC_MODE_PERIOD, Given::typed, Given::typed, false, L"Rezultatas ąčę.xml",
+     L"", 3, "", "by-period.xml"},
     // A synced company library reaches so deep a folder: the run reads the list there, the save
     // chooser still proposes its name, and the result is saved.
-    {"period_run_deep_folder", by_period, Given::typed, Given::typed, true, L"", L"", 3, "",
+    {"period_run_deep_folder", IDC_MODE_PERIOD, Given::typed, Given::typed, true, L"", L"", 3, "",
      "by-period.xml"},
     // The log also names LT-999, which the list does not hold, and lt-006, which differs from
     // the list's LT-006 in case. The chooser adds the default extension to a name typed without.
-    {"error_log_run_saved", by_errors, Given::typed, Given::typed, false,
+    {"error_log_run_saved", IDC_MODE_ERRORS, Given::typed, Given::typed, false,
      L"poaplankis\\Pagal klaidas", L"poaplankis\\Pagal klaidas.xml", 2, missing_codes_line,
      "by-errors.xml"},
-    {"pasted_long_path_list", by_period, Given::pasted_long, Given::typed, false, L"Rezultatas.xml",
-     L"", 3, "", "by-period.xml"},
-    {"pasted_quoted_path_list", by_period, Given::pasted_quoted, Given::typed, false,
+    {"pasted_long_path_list", IDC_MODE_PERIOD, Given::pasted_long, Given::typed, false,
      L"Rezultatas.xml", L"", 3, "", "by-period.xml"},
-    {"pasted_long_path_log", by_errors, Given::typed, Given::pasted_long, false, L"Rezultatas.xml",
-     L"", 2, missing_codes_line, "by-errors.xml"},
-    {"pasted_quoted_path_log", by_errors, Given::typed, Given::pasted_quoted, false,
+    {"pasted_quoted_path_list", IDC_MODE_PERIOD, Given::pasted_quoted, Given::typed, false,
+     L"Rezultatas.xml", L"", 3, "", "by-period.xml"},
+    {"pasted_long_path_log", IDC_MODE_ERRORS, Given::typed, Given::pasted_long, false,
+     L"Rezultatas.xml", L"", 2, missing_codes_line, "by-errors.xml"},
+    {"pasted_quoted_path_log", IDC_MODE_ERRORS, Given::typed, Given::pasted_quoted, false,
      L"Rezultatas.xml", L"", 2, missing_codes_line, "by-errors.xml"},
 };
 
@@ -444,13 +442,13 @@ void saving_run(const Context& ctx, const std::string& name) {
     const bool list_typed = found->list == Given::typed;
     UserSession session(place, ctx.exe, list_typed ? quoted(list) : L"");
     if (list_typed) {
-        expect_text(session.text(list_path), list.wstring(), "\"Senas xml:\"");
+        expect_text(session.text(IDC_EDIT_LIST), list.wstring(), "\"Senas xml:\"");
     } else {
-        list = enter_path(session, list_path, found->list, list);
+        list = enter_path(session, IDC_EDIT_LIST, found->list, list);
     }
-    if (found->mode == by_errors) {
-        session.choose_mode(by_errors);
-        enter_path(session, log_path, found->log, place.error_log());
+    if (found->mode == IDC_MODE_ERRORS) {
+        session.choose_mode(IDC_MODE_ERRORS);
+        enter_path(session, IDC_EDIT_LOG, found->log, place.error_log());
     } else {
         session.set_period(march_first, march_last);
     }
@@ -488,42 +486,44 @@ void choosers(const Context& ctx, const std::string& name) {
     Workspace place(name, ctx.source_dir);
     UserSession session(place, ctx.exe, L"");
     const std::wstring earlier_text = L"ankstesnis.xml";
-    session.set_text(list_path, earlier_text);
+    session.set_text(IDC_EDIT_LIST, earlier_text);
 
-    session.click(list_browse);
+    session.click(IDC_BROWSE_LIST);
     session.cancel_chooser(session.wait_chooser(list_chooser_title));
-    expect_text(session.text(list_path), earlier_text, "\"Senas xml:\" after a cancelled chooser");
+    expect_text(session.text(IDC_EDIT_LIST), earlier_text,
+                "\"Senas xml:\" after a cancelled chooser");
 
-    session.click(list_browse);
+    session.click(IDC_BROWSE_LIST);
     HWND chooser = session.wait_chooser(list_chooser_title);
     expect_text(text_of(chooser, 0x470), to_wide(messages::list_chooser.file_type),
                 "the chooser's file types");
     expect_text(session.chooser_file_name(chooser), L"", "the chooser's file name on opening");
     // A file that does not exist yet is accepted: the run reports it later.
     session.accept_chooser(chooser, L"pasirinktas.xml");
-    expect_text(session.text(list_path), (place.start() / L"pasirinktas.xml").wstring(),
+    expect_text(session.text(IDC_EDIT_LIST), (place.start() / L"pasirinktas.xml").wstring(),
                 "\"Senas xml:\" after choosing a new file in the start folder");
 
-    session.choose_mode(by_errors);
-    session.click(log_browse);
+    session.choose_mode(IDC_MODE_ERRORS);
+    session.click(IDC_BROWSE_LOG);
     session.cancel_chooser(session.wait_chooser(log_chooser_title));
-    expect_text(session.text(log_path), L"", "the error log field after a cancelled chooser");
+    expect_text(session.text(IDC_EDIT_LOG), L"", "the error log field after a cancelled chooser");
 
-    session.click(log_browse);
+    session.click(IDC_BROWSE_LOG);
     chooser = session.wait_chooser(log_chooser_title);
     expect_text(text_of(chooser, 0x470), to_wide(messages::log_chooser.file_type),
                 "the error log chooser's file types");
     // Typed without its extension, the existing log is found through the default extension.
     { std::ofstream(place.start() / L"poaplankis" / L"klaidos.log") << "x"; }
     session.accept_chooser(chooser, L"poaplankis\\klaidos");
-    expect_text(session.text(log_path), (place.start() / L"poaplankis" / L"klaidos.log").wstring(),
+    expect_text(session.text(IDC_EDIT_LOG),
+                (place.start() / L"poaplankis" / L"klaidos.log").wstring(),
                 "the error log field after choosing a file in a subfolder");
 
     // A bare file name is found, and a proposed bare name saved, only where the program started:
     // the choosers must have left the current folder alone.
-    session.choose_mode(by_period);
+    session.choose_mode(IDC_MODE_PERIOD);
     const std::wstring relative = place.product_list().filename().wstring();
-    session.set_text(list_path, relative);
+    session.set_text(IDC_EDIT_LIST, relative);
     session.set_period(march_first, march_last);
     chooser = run_to_save_chooser(session, relative);
     const std::wstring proposed = session.chooser_file_name(chooser);
@@ -556,7 +556,7 @@ void calendars_fit(const Context& ctx, const std::string& name) {
     UserSession session(place, ctx.exe, quoted(place.product_list()));
     const auto [first, last] = default_period(today());
     for (const auto& [calendar, label] :
-         {std::pair{first_day, first_day_label}, std::pair{last_day, last_day_label}}) {
+         {std::pair{IDC_CAL_FROM, IDC_LABEL_FROM}, std::pair{IDC_CAL_TO, IDC_LABEL_TO}}) {
         const std::string which = "calendar " + std::to_string(calendar);
         const SIZE needed =
             calendar_minimum_size(session.process().process(), session.control(calendar));
@@ -574,7 +574,7 @@ void calendars_fit(const Context& ctx, const std::string& name) {
                which + " has moved or changed its width");
     }
     expect_dates(session, first, last, "with the calendars' fonts fitted");
-    for (int calendar : {first_day, last_day}) {
+    for (int calendar : {IDC_CAL_FROM, IDC_CAL_TO}) {
         expect(LOWORD(send(session.control(calendar), MCM_GETFIRSTDAYOFWEEK)) == 0,
                "calendar " + std::to_string(calendar) + " no longer starts its weeks on Monday");
     }

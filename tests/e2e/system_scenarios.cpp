@@ -49,7 +49,7 @@ void planted_dll_dialog(const Context& ctx, const std::string& name) {
     }
     UserSession& session = *started;
     session.set_period(2025y / March / 1d, 2025y / March / 31d);
-    session.click(run_button);
+    session.click(IDC_RUN);
     HWND chooser = session.wait_chooser(list_chooser_title);
     const auto output = place.start() / L"Rezultatas.xml";
     session.accept_chooser(chooser, output.wstring());

@@ -108,8 +108,8 @@ void UserSession::set_date(int calendar, Ymd value) {
 }
 
 void UserSession::set_period(Ymd first, Ymd last) {
-    set_date(first_day, first);
-    set_date(last_day, last);
+    set_date(IDC_CAL_FROM, first);
+    set_date(IDC_CAL_TO, last);
 }
 
 std::wstring UserSession::text(int id) const {

@@ -10,6 +10,8 @@
 #include "check.hpp"
 #include "filter/messages.hpp"
 #include "program.hpp"
+// The dialog's controls go by the ids its template gives them.
+#include "ui/resources/resource.h"
 #include "workspace.hpp"
 
 namespace gpais::e2e {
@@ -17,22 +19,6 @@ namespace gpais::e2e {
 inline const std::wstring main_caption = L"GPAIS sąrašų filtravimas:";
 inline const std::wstring list_chooser_title = to_wide(messages::list_chooser.title);
 inline const std::wstring log_chooser_title = to_wide(messages::log_chooser.title);
-
-enum control_id : int {
-    first_day_label = 301,
-    first_day = 303,
-    last_day_label = 311,
-    last_day = 313,
-    log_label = 401,
-    log_browse = 402,
-    log_path = 403,
-    mode_label = 500,
-    by_period = 501,
-    by_errors = 502,
-    list_browse = 102,
-    list_path = 103,
-    run_button = 111,
-};
 
 struct ExpectedBox {
     std::wstring text;
