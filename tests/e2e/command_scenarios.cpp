@@ -6,9 +6,7 @@
 #include <windows.h>
 
 #include <chrono>
-#include <fstream>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +15,7 @@
 #include "filter/messages.hpp"
 #include "program.hpp"
 #include "scenarios.hpp"
+#include "tests/support/temp_folder.hpp"
 #include "user_session.hpp"
 #include "workspace.hpp"
 
@@ -25,11 +24,6 @@ namespace gpais::e2e {
 namespace {
 
 using namespace std::chrono;
-
-// The library's own calls reach a folder of 300 characters only with the "\\?\" prefix.
-std::filesystem::path reachable(const std::filesystem::path& path) {
-    return L"\\\\?\\" + path.wstring();
-}
 
 struct CommandResult {
     DWORD exit_code;
@@ -113,10 +107,8 @@ const std::vector<HoldCase> hold_cases = {
 void held_file(const Context& ctx, const std::string& name) {
     const HoldCase* found = &case_named(hold_cases, name);
     Workspace place(name, ctx.source_dir);
-    const auto output = place.start() / L"Rezultatas ž.xml";
-    const std::string old_bytes = "<produktai>\r\n</produktai>\r\n";
-    std::ofstream(output, std::ios::binary) << old_bytes;
-    const auto before = files_in(place.start());
+    const EarlierResult earlier(place, place.start() / L"Rezultatas ž.xml");
+    const auto& output = earlier.file();
     std::optional<FileHolder> holder;
     holder.emplace(found->holds_list ? place.product_list() : output, found->held_for,
                    found->shared);
@@ -127,7 +119,7 @@ void held_file(const Context& ctx, const std::string& name) {
     expect(got.took < 3500ms, "the command took " + std::to_string(got.took.count()) + " ms");
     if (found->cause.empty()) {
         expect_result(got, 0, line(messages::file_written(3)), name);
-        expect_same_bytes(output, place.golden("by-period.xml"));
+        earlier.expect_replaced_by("by-period.xml", "the run");
     } else {
         const std::string cause = to_utf8(found->cause);
         expect_result(got, 1,
@@ -135,10 +127,8 @@ void held_file(const Context& ctx, const std::string& name) {
                           ? line(messages::with_line(messages::bad_product_list, cause))
                           : line(messages::file_not_written(to_utf8(output.wstring()), cause)),
                       name);
-        expect(read_bytes(output) == old_bytes, "the old file changed");
+        earlier.expect_kept("the run");
     }
-    expect(files_in(place.start()) == before, "the run left files behind");
-    expect_same_bytes(place.product_list(), place.data("produktai.xml"));
 }
 
 // ---- A list that cannot be read ----------------------------------------------------------------
@@ -160,21 +150,10 @@ void list_missing(const Context& ctx, const std::string& name) {
 
 // ---- A folder of 300 characters ----------------------------------------------------------------
 
-// Three folders of 100 characters below the start folder (no one name may be longer than 255).
-std::filesystem::path deep_folder(const Workspace& place) {
-    std::filesystem::path folder = place.start();
-    for (const wchar_t letter : {L'ą', L'č', L'ę'})
-        folder /= std::wstring(100, letter);
-    std::filesystem::create_directories(reachable(folder));
-    expect(folder.wstring().size() >= 300, "the deep folder is too short");
-    return folder;
-}
-
 void deep_folder_run(const Context& ctx, const std::string& name) {
     Workspace place(name, ctx.source_dir);
-    const auto folder = deep_folder(place);
-    const auto list = folder / L"Prekių sąrašas.xml";
-    std::filesystem::copy_file(place.product_list(), reachable(list));
+    const auto list = deep_list(place);
+    const auto folder = list.parent_path();
     SYSTEMTIME before{};
     ::GetLocalTime(&before);
     const CommandResult got = run_command(ctx, place, place.start(), march + quoted(list));
@@ -185,8 +164,9 @@ void deep_folder_run(const Context& ctx, const std::string& name) {
     bool found = false;
     for (const SYSTEMTIME& time : {before, after}) {
         const auto made = folder / (L"Prekių sąrašas" + name_stamp(time));
-        if (!found && ::GetFileAttributesW(reachable(made).c_str()) != INVALID_FILE_ATTRIBUTES) {
-            expect_same_bytes(reachable(made), place.golden("by-period.xml"));
+        if (!found &&
+            ::GetFileAttributesW(testing::reachable(made).c_str()) != INVALID_FILE_ATTRIBUTES) {
+            expect_same_bytes(testing::reachable(made), place.golden("by-period.xml"));
             found = true;
         }
     }

@@ -25,6 +25,7 @@
 #include "base/unique_handle.hpp"
 #include "check.hpp"
 #include "program.hpp"
+#include "remote_calendar.hpp"
 #include "scenarios.hpp"
 #include "tests/support/report_stack.hpp"
 #include "user_session.hpp"
@@ -124,7 +125,7 @@ struct CrashOutcome {
 CrashOutcome crash_once(const Workspace& place, const Context& ctx, bool copy_log = true) {
     CrashOutcome outcome;
     outcome.list = place.start() / L"Didelis sąrašas.xml";
-    UserSession session(place, ctx.exe, L"\"" + outcome.list.wstring() + L"\"");
+    UserSession session(place, ctx.exe, quoted(outcome.list));
     std::tie(outcome.first, outcome.last) = default_period(today());
     session.click(IDC_RUN);
 
@@ -290,7 +291,7 @@ void expect_chooser_fault_report(const LogLook& log) {
 void fault_in_save_chooser(const Workspace& place, const Context& ctx,
                            const std::filesystem::path& list, std::pair<Ymd, Ymd> period,
                            std::chrono::seconds limit) {
-    UserSession session(place, ctx.exe, L"\"" + list.wstring() + L"\"");
+    UserSession session(place, ctx.exe, quoted(list));
     session.set_period(period.first, period.second);
     session.click(IDC_RUN);
     HWND chooser = wait_dialog(session.process().id(), list_chooser_title, limit);
@@ -323,13 +324,10 @@ void write_large_list(const std::filesystem::path& path, Ymd day, unsigned long 
     const UniqueFile file{::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL, nullptr)};
     expect(static_cast<bool>(file), "cannot create " + to_utf8(path.wstring()));
-    char date[16];
-    std::snprintf(date, sizeof date, "%04d-%02u-%02u", static_cast<int>(day.year()),
-                  static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()));
     const std::string position =
         std::string("    <produktas>\r\n      <kodas>LT-0001</kodas>\r\n") +
         "      <pavadinimas>Šaldytuvas „Žiema“</pavadinimas>\r\n" + "      <pradetaTiektiNuo>" +
-        date + "</pradetaTiektiNuo>\r\n    </produktas>\r\n";
+        to_text(day) + "</pradetaTiektiNuo>\r\n    </produktas>\r\n";
     const std::string head =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<gpais>\r\n  <produktai>\r\n";
     const std::string end = "  </produktai>\r\n</gpais>\r\n";
