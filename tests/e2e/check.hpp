@@ -14,13 +14,13 @@
 
 namespace gpais::e2e {
 
-struct failure : std::runtime_error {
+struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
 inline void expect(bool condition, const std::string& what) {
     if (!condition) {
-        throw failure(what);
+        throw Failure(what);
     }
 }
 
@@ -28,7 +28,7 @@ inline void expect(bool condition, const std::string& what) {
 inline void expect_text(std::wstring_view actual, std::wstring_view expected,
                         const std::string& what) {
     if (actual != expected) {
-        throw failure(what + ": got \"" + to_utf8(actual) + "\", expected \"" + to_utf8(expected) +
+        throw Failure(what + ": got \"" + to_utf8(actual) + "\", expected \"" + to_utf8(expected) +
                       "\"");
     }
 }
@@ -40,7 +40,7 @@ void wait_until(Condition condition, std::chrono::milliseconds limit, const std:
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!condition()) {
         if (std::chrono::steady_clock::now() > deadline) {
-            throw failure("timed out after " + std::to_string(limit.count()) + " ms waiting for " +
+            throw Failure("timed out after " + std::to_string(limit.count()) + " ms waiting for " +
                           what);
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));

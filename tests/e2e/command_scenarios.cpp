@@ -6,9 +6,7 @@
 #include <windows.h>
 
 #include <chrono>
-#include <fstream>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +15,7 @@
 #include "filter/messages.hpp"
 #include "program.hpp"
 #include "scenarios.hpp"
+#include "tests/support/temp_folder.hpp"
 #include "user_session.hpp"
 #include "workspace.hpp"
 
@@ -26,20 +25,15 @@ namespace {
 
 using namespace std::chrono;
 
-// The library's own calls reach a folder of 300 characters only with the "\\?\" prefix.
-std::filesystem::path reachable(const std::filesystem::path& path) {
-    return L"\\\\?\\" + path.wstring();
-}
-
-struct command_result {
+struct CommandResult {
     DWORD exit_code;
     std::string err;  // line breaks as "\n"
     milliseconds took;
 };
 
 // Runs the command in `start` with its messages captured beside the workspace, not in it.
-command_result run_command(const context& ctx, const workspace& place,
-                           const std::filesystem::path& start, const std::wstring& tail) {
+CommandResult run_command(const Context& ctx, const Workspace& place,
+                          const std::filesystem::path& start, const std::wstring& tail) {
     // A console host Wine starts for the command may hold the file a while after it ends, so
     // each run has a file of its own, removed with the workspace.
     static int runs = 0;
@@ -85,7 +79,7 @@ std::string line(const ComposedMessage& message) {
     return line(message.view());
 }
 
-void expect_result(const command_result& got, DWORD exit_code, const std::string& err,
+void expect_result(const CommandResult& got, DWORD exit_code, const std::string& err,
                    const std::string& what) {
     expect(got.exit_code == exit_code, what + ": exit code " + std::to_string(got.exit_code) +
                                            ", expected " + std::to_string(exit_code));
@@ -94,40 +88,38 @@ void expect_result(const command_result& got, DWORD exit_code, const std::string
 
 // ---- Another program holds a file ---------------------------------------------------------------
 
-struct hold_case {
+struct HoldCase {
     std::string name;
     bool holds_list;  // the list; otherwise the existing output
     milliseconds held_for;
-    file_holder::sharing shared;
+    FileHolder::Sharing shared;
     std::wstring cause;  // empty: the run goes through
 };
 
-const std::vector<hold_case> hold_cases = {
-    {"command_output_held_for_a_moment", false, 1500ms, file_holder::sharing::read, L""},
-    {"command_output_in_use", false, 10s, file_holder::sharing::none,
+const std::vector<HoldCase> hold_cases = {
+    {"command_output_held_for_a_moment", false, 1500ms, FileHolder::Sharing::read, L""},
+    {"command_output_in_use", false, 10s, FileHolder::Sharing::none,
      L"Failą naudoja kita programa."},
-    {"command_list_held_for_a_moment", true, 1500ms, file_holder::sharing::none, L""},
-    {"command_list_in_use", true, 10s, file_holder::sharing::none, L"Failą naudoja kita programa."},
+    {"command_list_held_for_a_moment", true, 1500ms, FileHolder::Sharing::none, L""},
+    {"command_list_in_use", true, 10s, FileHolder::Sharing::none, L"Failą naudoja kita programa."},
 };
 
-void held_file(const context& ctx, const std::string& name) {
-    const hold_case* found = &case_named(hold_cases, name);
-    workspace place(name, ctx.source_dir);
-    const auto output = place.start() / L"Rezultatas ž.xml";
-    const std::string old_bytes = "<produktai>\r\n</produktai>\r\n";
-    std::ofstream(output, std::ios::binary) << old_bytes;
-    const auto before = files_in(place.start());
-    std::optional<file_holder> holder;
+void held_file(const Context& ctx, const std::string& name) {
+    const HoldCase* found = &case_named(hold_cases, name);
+    Workspace place(name, ctx.source_dir);
+    const EarlierResult earlier(place, place.start() / L"Rezultatas ž.xml");
+    const auto& output = earlier.file();
+    std::optional<FileHolder> holder;
     holder.emplace(found->holds_list ? place.product_list() : output, found->held_for,
                    found->shared);
-    const command_result got =
+    const CommandResult got =
         run_command(ctx, place, place.start(),
                     march + L"-o " + quoted(output) + L" " + quoted(place.product_list()));
     holder.reset();
     expect(got.took < 3500ms, "the command took " + std::to_string(got.took.count()) + " ms");
     if (found->cause.empty()) {
         expect_result(got, 0, line(messages::file_written(3)), name);
-        expect_same_bytes(output, place.golden("by-period.xml"));
+        earlier.expect_replaced_by("by-period.xml", "the run");
     } else {
         const std::string cause = to_utf8(found->cause);
         expect_result(got, 1,
@@ -135,22 +127,20 @@ void held_file(const context& ctx, const std::string& name) {
                           ? line(messages::with_line(messages::bad_product_list, cause))
                           : line(messages::file_not_written(to_utf8(output.wstring()), cause)),
                       name);
-        expect(read_bytes(output) == old_bytes, "the old file changed");
+        earlier.expect_kept("the run");
     }
-    expect(files_in(place.start()) == before, "the run left files behind");
-    expect_same_bytes(place.product_list(), place.data("produktai.xml"));
 }
 
 // ---- A list that cannot be read ----------------------------------------------------------------
 
-void list_missing(const context& ctx, const std::string& name) {
-    workspace place(name, ctx.source_dir);
+void list_missing(const Context& ctx, const std::string& name) {
+    Workspace place(name, ctx.source_dir);
     const auto before = files_in(place.start());
-    const command_result got =
+    const CommandResult got =
         run_command(ctx, place, place.start(), march + quoted(place.start() / L"Nėra.xml"));
     expect_result(got, 1,
                   line(messages::with_line(messages::bad_product_list, "Nėra tokio failo.")), name);
-    const command_result folder = run_command(ctx, place, place.start(), march + L"poaplankis");
+    const CommandResult folder = run_command(ctx, place, place.start(), march + L"poaplankis");
     expect_result(
         folder, 1,
         line(messages::with_line(messages::bad_product_list, "Nurodytas kelias yra aplankas.")),
@@ -160,24 +150,13 @@ void list_missing(const context& ctx, const std::string& name) {
 
 // ---- A folder of 300 characters ----------------------------------------------------------------
 
-// Three folders of 100 characters below the start folder (no one name may be longer than 255).
-std::filesystem::path deep_folder(const workspace& place) {
-    std::filesystem::path folder = place.start();
-    for (const wchar_t letter : {L'ą', L'č', L'ę'})
-        folder /= std::wstring(100, letter);
-    std::filesystem::create_directories(reachable(folder));
-    expect(folder.wstring().size() >= 300, "the deep folder is too short");
-    return folder;
-}
-
-void deep_folder_run(const context& ctx, const std::string& name) {
-    workspace place(name, ctx.source_dir);
-    const auto folder = deep_folder(place);
-    const auto list = folder / L"Prekių sąrašas.xml";
-    std::filesystem::copy_file(place.product_list(), reachable(list));
+void deep_folder_run(const Context& ctx, const std::string& name) {
+    Workspace place(name, ctx.source_dir);
+    const auto list = deep_list(place);
+    const auto folder = list.parent_path();
     SYSTEMTIME before{};
     ::GetLocalTime(&before);
-    const command_result got = run_command(ctx, place, place.start(), march + quoted(list));
+    const CommandResult got = run_command(ctx, place, place.start(), march + quoted(list));
     SYSTEMTIME after{};
     ::GetLocalTime(&after);
     expect_result(got, 0, line(messages::file_written(3)), name);
@@ -185,8 +164,9 @@ void deep_folder_run(const context& ctx, const std::string& name) {
     bool found = false;
     for (const SYSTEMTIME& time : {before, after}) {
         const auto made = folder / (L"Prekių sąrašas" + name_stamp(time));
-        if (!found && ::GetFileAttributesW(reachable(made).c_str()) != INVALID_FILE_ATTRIBUTES) {
-            expect_same_bytes(reachable(made), place.golden("by-period.xml"));
+        if (!found &&
+            ::GetFileAttributesW(testing::reachable(made).c_str()) != INVALID_FILE_ATTRIBUTES) {
+            expect_same_bytes(testing::reachable(made), place.golden("by-period.xml"));
             found = true;
         }
     }
@@ -195,9 +175,9 @@ void deep_folder_run(const context& ctx, const std::string& name) {
 
 }  // namespace
 
-const std::vector<scenario>& scenarios() {
-    static const std::vector<scenario> all = [] {
-        std::vector<scenario> list;
+const std::vector<Scenario>& scenarios() {
+    static const std::vector<Scenario> all = [] {
+        std::vector<Scenario> list;
         add_cases(list, hold_cases, held_file);
         list.push_back({"command_list_missing", list_missing});
         list.push_back({"command_deep_folder", deep_folder_run});

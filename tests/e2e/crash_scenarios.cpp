@@ -25,6 +25,7 @@
 #include "base/unique_handle.hpp"
 #include "check.hpp"
 #include "program.hpp"
+#include "remote_calendar.hpp"
 #include "scenarios.hpp"
 #include "tests/support/report_stack.hpp"
 #include "user_session.hpp"
@@ -39,7 +40,7 @@ using gpais::testing::stack_lines;
 using gpais::testing::stack_names;
 using gpais::testing::starts_with_timestamp;
 
-const expected_box crash_box{
+const ExpectedBox crash_box{
     L"Įvyko klaida.\nPraneškite programuotojams.\nEl.paštu: "
     L"support@gpais-filtras.lt",
     L"Klaida", IDI_ERROR};
@@ -75,7 +76,7 @@ std::string read_if_any(const std::filesystem::path& file) {
     return std::filesystem::exists(file) ? read_bytes(file) : std::string{};
 }
 
-std::string compact_date(ymd day) {
+std::string compact_date(Ymd day) {
     char text[16];
     std::snprintf(text, sizeof text, "0d%04d%02u%02u", static_cast<int>(day.year()),
                   static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()));
@@ -83,8 +84,8 @@ std::string compact_date(ymd day) {
 }
 
 // One crash report as the program appends it, judged on its own.
-void expect_memory_report(std::string_view report, const std::filesystem::path& list, ymd first,
-                          ymd last) {
+void expect_memory_report(std::string_view report, const std::filesystem::path& list, Ymd first,
+                          Ymd last) {
     const std::string shown = "\n" + std::string(report);
     expect(starts_with_timestamp(report), "the report does not start with its time:" + shown);
     expect(report.ends_with("\r\n\r\n" + separator), "the report does not end in 128 \"=\"");
@@ -112,21 +113,21 @@ void expect_memory_report(std::string_view report, const std::filesystem::path& 
            "the entry level: " + stack[4]);
 }
 
-struct crash_outcome {
+struct CrashOutcome {
     std::string log_when_told;  // Klaidos.log while the message is shown
     std::filesystem::path list;
-    ymd first, last;
+    Ymd first, last;
 };
 
 // Starts the program on the huge list, presses the run button and answers the crash message;
 // the dialog must then be gone and the process must end with exit code 1. A log too large to
 // read whole is not copied while the message is shown.
-crash_outcome crash_once(const workspace& place, const context& ctx, bool copy_log = true) {
-    crash_outcome outcome;
+CrashOutcome crash_once(const Workspace& place, const Context& ctx, bool copy_log = true) {
+    CrashOutcome outcome;
     outcome.list = place.start() / L"Didelis sąrašas.xml";
-    user_session session(place, ctx.exe, L"\"" + outcome.list.wstring() + L"\"");
+    UserSession session(place, ctx.exe, quoted(outcome.list));
     std::tie(outcome.first, outcome.last) = default_period(today());
-    session.click(run_button);
+    session.click(IDC_RUN);
 
     HWND box = wait_dialog(session.process().id(), crash_box.caption, 30s);
     // The report is written before the person is told.
@@ -141,21 +142,21 @@ crash_outcome crash_once(const workspace& place, const context& ctx, bool copy_l
     return outcome;
 }
 
-void crash_first_report(const context& ctx, const std::string& name) {
-    workspace place(name, ctx.source_dir);
+void crash_first_report(const Context& ctx, const std::string& name) {
+    Workspace place(name, ctx.source_dir);
     make_huge_list(place.start());
-    const crash_outcome outcome = crash_once(place, ctx);
+    const CrashOutcome outcome = crash_once(place, ctx);
     const std::string log = read_bytes(place.start() / L"Klaidos.log");
     expect(log == outcome.log_when_told, "Klaidos.log changed after the message was shown");
     expect_memory_report(log, outcome.list, outcome.first, outcome.last);
 }
 
-void crash_second_report(const context& ctx, const std::string& name) {
-    workspace place(name, ctx.source_dir);
+void crash_second_report(const Context& ctx, const std::string& name) {
+    Workspace place(name, ctx.source_dir);
     make_huge_list(place.start());
     crash_once(place, ctx);
     const std::string first = read_bytes(place.start() / L"Klaidos.log");
-    const crash_outcome outcome = crash_once(place, ctx);
+    const CrashOutcome outcome = crash_once(place, ctx);
     const std::string both = read_bytes(place.start() / L"Klaidos.log");
     expect(both.starts_with(first), "the first report changed when the second was appended");
     // Directly after the "=" of the first: the time of the second stands on their line.
@@ -163,8 +164,8 @@ void crash_second_report(const context& ctx, const std::string& name) {
     expect_memory_report(second, outcome.list, outcome.first, outcome.last);
 }
 
-void crash_read_only_log(const context& ctx, const std::string& name) {
-    workspace place(name, ctx.source_dir);
+void crash_read_only_log(const Context& ctx, const std::string& name) {
+    Workspace place(name, ctx.source_dir);
     make_huge_list(place.start());
     const std::filesystem::path log = place.start() / L"Klaidos.log";
     const std::string earlier = "2026-11-30 10:00:00.000\r\n\r\nKlaida: ankstesnė\r\n" + separator;
@@ -215,15 +216,15 @@ void force_access_violation(HWND window) {
 
 // The head and the tail of a log that may be too large to read whole, and how many report
 // separators (runs of at least 128 "=") it holds.
-struct log_look {
+struct LogLook {
     unsigned long long size = 0;
     std::string head;
     std::string tail;
     int separators = 0;
 };
 
-log_look look_at_log(const std::filesystem::path& log, std::size_t head_size = 1 << 20) {
-    log_look look;
+LogLook look_at_log(const std::filesystem::path& log, std::size_t head_size = 1 << 20) {
+    LogLook look;
     const UniqueFile file{::CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, 0, nullptr)};
     expect(static_cast<bool>(file), "no " + to_utf8(log.wstring()));
@@ -263,7 +264,7 @@ log_look look_at_log(const std::filesystem::path& log, std::size_t head_size = 1
 
 // One report as the program appends it after the forced fault, judged by its beginning and
 // end: the whole one may hold a document of more than a gigabyte on a line.
-void expect_chooser_fault_report(const log_look& log) {
+void expect_chooser_fault_report(const LogLook& log) {
     const std::string shown = "\n" + log.head.substr(0, 4000);
     expect(starts_with_timestamp(log.head), "the report does not start with its time:" + shown);
     expect(log.separators == 1, std::to_string(log.separators) + " reports were appended");
@@ -287,12 +288,12 @@ void expect_chooser_fault_report(const log_look& log) {
 // Starts the program on `list`, runs it for a period that keeps positions, to the save chooser,
 // and forces the fault there; the crash message must come, and after it the dialogs must go and
 // the exit code be 1.
-void fault_in_save_chooser(const workspace& place, const context& ctx,
-                           const std::filesystem::path& list, std::pair<ymd, ymd> period,
+void fault_in_save_chooser(const Workspace& place, const Context& ctx,
+                           const std::filesystem::path& list, std::pair<Ymd, Ymd> period,
                            std::chrono::seconds limit) {
-    user_session session(place, ctx.exe, L"\"" + list.wstring() + L"\"");
+    UserSession session(place, ctx.exe, quoted(list));
     session.set_period(period.first, period.second);
-    session.click(run_button);
+    session.click(IDC_RUN);
     HWND chooser = wait_dialog(session.process().id(), list_chooser_title, limit);
     force_access_violation(chooser);
     HWND box = wait_dialog(session.process().id(), crash_box.caption, limit);
@@ -307,8 +308,8 @@ void fault_in_save_chooser(const workspace& place, const context& ctx,
 
 // The list lies in a folder below the start folder, where the chooser opens; the report must
 // land in the start folder all the same.
-void crash_in_save_chooser(const context& ctx, const std::string& name) {
-    workspace place(name, ctx.source_dir);
+void crash_in_save_chooser(const Context& ctx, const std::string& name) {
+    Workspace place(name, ctx.source_dir);
     const std::filesystem::path list = place.start() / L"poaplankis" / L"Prekių sąrašas.xml";
     std::filesystem::copy_file(place.product_list(), list);
     fault_in_save_chooser(place, ctx, list, {2025y / March / 1d, 2025y / March / 31d}, 20s);
@@ -319,17 +320,14 @@ void crash_in_save_chooser(const context& ctx, const std::string& name) {
 
 // Positions of about 150 bytes, every one starting to be supplied on `day`, until the list
 // holds `size` bytes: the whole list is kept, so the run holds all of it when the chooser opens.
-void write_large_list(const std::filesystem::path& path, ymd day, unsigned long long size) {
+void write_large_list(const std::filesystem::path& path, Ymd day, unsigned long long size) {
     const UniqueFile file{::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL, nullptr)};
     expect(static_cast<bool>(file), "cannot create " + to_utf8(path.wstring()));
-    char date[16];
-    std::snprintf(date, sizeof date, "%04d-%02u-%02u", static_cast<int>(day.year()),
-                  static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()));
     const std::string position =
         std::string("    <produktas>\r\n      <kodas>LT-0001</kodas>\r\n") +
         "      <pavadinimas>Šaldytuvas „Žiema“</pavadinimas>\r\n" + "      <pradetaTiektiNuo>" +
-        date + "</pradetaTiektiNuo>\r\n    </produktas>\r\n";
+        to_text(day) + "</pradetaTiektiNuo>\r\n    </produktas>\r\n";
     const std::string head =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<gpais>\r\n  <produktai>\r\n";
     const std::string end = "  </produktai>\r\n</gpais>\r\n";
@@ -353,16 +351,16 @@ void write_large_list(const std::filesystem::path& path, ymd day, unsigned long 
 
 // The same fault with a list of about 1.4 GB fully in memory: a 32-bit process cannot hold
 // another whole copy of it or two, and the report must land all the same.
-void crash_in_save_chooser_large_list(const context& ctx, const std::string& name) {
-    workspace place(name, ctx.source_dir);
+void crash_in_save_chooser_large_list(const Context& ctx, const std::string& name) {
+    Workspace place(name, ctx.source_dir);
     const std::filesystem::path list = place.start() / L"poaplankis" / L"Didelis sąrašas.xml";
-    const std::pair<ymd, ymd> period = default_period(today());
+    const std::pair<Ymd, Ymd> period = default_period(today());
     write_large_list(list, period.first, 1400ull << 20);
     fault_in_save_chooser(place, ctx, list, period, 120s);
     std::filesystem::remove(list);
     expect(!std::filesystem::exists(list.parent_path() / L"Klaidos.log"),
            "a report was written beside the product list");
-    const log_look log = look_at_log(place.start() / L"Klaidos.log");
+    const LogLook log = look_at_log(place.start() / L"Klaidos.log");
     expect_chooser_fault_report(log);
     // Either the whole report, with the whole document on the run's line, or the shortened
     // one, with its first 4,096 bytes and its length.
@@ -375,14 +373,14 @@ void crash_in_save_chooser_large_list(const context& ctx, const std::string& nam
 
 // A Klaidos.log of more than 4 GiB, sparse so that it costs no disk: a report must be appended
 // at its true end, and its first bytes stay as they were.
-void crash_log_past_4_gib(const context& ctx, const std::string& name) {
-    workspace place(name, ctx.source_dir);
+void crash_log_past_4_gib(const Context& ctx, const std::string& name) {
+    Workspace place(name, ctx.source_dir);
     make_huge_list(place.start());
     const std::filesystem::path log = place.start() / L"Klaidos.log";
     const std::string earlier = "2026-11-30 10:00:00.000\r\n\r\nKlaida: ankstesnė\r\n" + separator;
     constexpr LONGLONG log_size = 4300LL << 20;
     make_sparse_file(log, log_size, earlier);
-    const crash_outcome outcome = crash_once(place, ctx, false);
+    const CrashOutcome outcome = crash_once(place, ctx, false);
 
     const UniqueFile file{::CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, 0, nullptr)};
@@ -409,7 +407,7 @@ void crash_log_past_4_gib(const context& ctx, const std::string& name) {
 
 // ---- Failures of each kind in a dialog procedure, met by the probe -----------------------
 
-struct fault_case {
+struct FaultCase {
     std::string name;
     std::wstring kind;
     std::string error_line;  // the "Klaida: " line
@@ -417,7 +415,7 @@ struct fault_case {
     std::vector<std::string> stack;
 };
 
-const std::vector<fault_case> fault_cases = {
+const std::vector<FaultCase> fault_cases = {
     {"fault_access_violation",
      L"access",
      "Klaida: WINDOWS/(0) 0",
@@ -437,10 +435,10 @@ const std::vector<fault_case> fault_cases = {
 };
 
 // Here the program named on the driver's command line is the probe.
-void fault(const context& ctx, const std::string& name) {
-    const fault_case* found = &case_named(fault_cases, name);
-    workspace place(name, ctx.source_dir);
-    program probe(ctx.exe, found->kind, place.start());
+void fault(const Context& ctx, const std::string& name) {
+    const FaultCase* found = &case_named(fault_cases, name);
+    Workspace place(name, ctx.source_dir);
+    Program probe(ctx.exe, found->kind, place.start());
     HWND box = wait_dialog(probe.id(), crash_box.caption, 20s);
     const std::string report = read_if_any(place.start() / L"Klaidos.log");
     expect_text(text_of(box, 0xFFFF), crash_box.text, "the crash message");
@@ -462,9 +460,9 @@ void fault(const context& ctx, const std::string& name) {
 
 }  // namespace
 
-const std::vector<scenario>& scenarios() {
-    static const std::vector<scenario> all = [] {
-        std::vector<scenario> list = {
+const std::vector<Scenario>& scenarios() {
+    static const std::vector<Scenario> all = [] {
+        std::vector<Scenario> list = {
             {"crash_first_report", crash_first_report},
             {"crash_second_report", crash_second_report},
             {"crash_read_only_log", crash_read_only_log},

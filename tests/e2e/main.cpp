@@ -63,7 +63,7 @@ int main() {
         return 2;
     }
     const std::string name = to_utf8(args[1]);
-    context ctx{windows_path(args[2]), windows_path(args[3]),
+    Context ctx{windows_path(args[2]), windows_path(args[3]),
                 args.size() > 4 ? windows_path(args[4]) : std::filesystem::path{}};
     if (!std::filesystem::exists(ctx.exe)) {
         std::fprintf(stderr, "FAIL %s: the program %s has not been built\n", name.c_str(),

@@ -7,7 +7,7 @@
 
 namespace gpais::e2e {
 
-program::program(const std::filesystem::path& exe, const std::wstring& command_tail,
+Program::Program(const std::filesystem::path& exe, const std::wstring& command_tail,
                  const std::filesystem::path& start_folder) {
     std::wstring command_line = L"\"" + exe.wstring() + L"\"";
     if (!command_tail.empty()) {
@@ -25,18 +25,18 @@ program::program(const std::filesystem::path& exe, const std::wstring& command_t
     id_ = info.dwProcessId;
 }
 
-program::~program() {
+Program::~Program() {
     if (running()) {
         ::TerminateProcess(process_.get(), 99);
         ::WaitForSingleObject(process_.get(), 5000);
     }
 }
 
-bool program::running() const {
+bool Program::running() const {
     return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
-DWORD program::wait_exit(std::chrono::milliseconds limit) {
+DWORD Program::wait_exit(std::chrono::milliseconds limit) {
     const DWORD waited = ::WaitForSingleObject(process_.get(), static_cast<DWORD>(limit.count()));
     expect(waited == WAIT_OBJECT_0,
            "the program did not end within " + std::to_string(limit.count()) + " ms");
@@ -63,11 +63,11 @@ bool is_held(const std::filesystem::path& file) {
 
 }  // namespace
 
-file_holder::file_holder(const std::filesystem::path& file, std::chrono::milliseconds held_for,
-                         sharing shared)
+FileHolder::FileHolder(const std::filesystem::path& file, std::chrono::milliseconds held_for,
+                       Sharing shared)
     : program_(holder_program(),
                L"\"" + file.wstring() + L"\" " + std::to_wstring(held_for.count()) +
-                   (shared == sharing::read ? L" read" : L" none"),
+                   (shared == Sharing::read ? L" read" : L" none"),
                file.parent_path()) {
     wait_until([&] { return is_held(file) || !program_.running(); }, std::chrono::seconds(10),
                "the other program to hold " + to_utf8(file.wstring()));
@@ -75,6 +75,6 @@ file_holder::file_holder(const std::filesystem::path& file, std::chrono::millise
 }
 
 // Ending the other program lets the file go at once: a scenario need not wait out the hold.
-file_holder::~file_holder() = default;
+FileHolder::~FileHolder() = default;
 
 }  // namespace gpais::e2e

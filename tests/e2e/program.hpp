@@ -13,14 +13,14 @@
 
 namespace gpais::e2e {
 
-class program {
+class Program {
   public:
     // command_tail is what follows the quoted program path on the command line, as typed.
-    program(const std::filesystem::path& exe, const std::wstring& command_tail,
+    Program(const std::filesystem::path& exe, const std::wstring& command_tail,
             const std::filesystem::path& start_folder);
-    program(const program&) = delete;
-    program& operator=(const program&) = delete;
-    ~program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+    ~Program();
 
     HANDLE process() const noexcept { return process_.get(); }
     DWORD id() const noexcept { return id_; }
@@ -35,17 +35,17 @@ class program {
 // Another program holding a file for a while (file_holder.cpp, built beside this driver), as a
 // virus scanner or a sync client does: reading it without write or delete sharing, or without
 // any sharing. Made once the file is held; the other program is ended with it.
-class file_holder {
+class FileHolder {
   public:
-    enum class sharing { read, none };
-    file_holder(const std::filesystem::path& file, std::chrono::milliseconds held_for,
-                sharing shared);
-    file_holder(const file_holder&) = delete;
-    file_holder& operator=(const file_holder&) = delete;
-    ~file_holder();
+    enum class Sharing { read, none };
+    FileHolder(const std::filesystem::path& file, std::chrono::milliseconds held_for,
+               Sharing shared);
+    FileHolder(const FileHolder&) = delete;
+    FileHolder& operator=(const FileHolder&) = delete;
+    ~FileHolder();
 
   private:
-    program program_;
+    Program program_;
 };
 
 }  // namespace gpais::e2e

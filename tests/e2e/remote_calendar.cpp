@@ -14,17 +14,17 @@ namespace {
 
 // A value in the program's address space, freed again whatever happens.
 template <typename Value>
-class remote_value {
+class RemoteValue {
   public:
-    explicit remote_value(HANDLE process)
+    explicit RemoteValue(HANDLE process)
         : process_(process),
           address_(::VirtualAllocEx(process, nullptr, sizeof(Value), MEM_COMMIT | MEM_RESERVE,
                                     PAGE_READWRITE)) {
         expect(address_ != nullptr, "cannot place a buffer in the program's memory");
     }
-    remote_value(const remote_value&) = delete;
-    remote_value& operator=(const remote_value&) = delete;
-    ~remote_value() { ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE); }
+    RemoteValue(const RemoteValue&) = delete;
+    RemoteValue& operator=(const RemoteValue&) = delete;
+    ~RemoteValue() { ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE); }
 
     LPARAM address() const { return reinterpret_cast<LPARAM>(address_); }
     void write(const Value& value) {
@@ -46,12 +46,12 @@ class remote_value {
     HANDLE process_;
     void* address_;
 };
-using remote_systemtime = remote_value<SYSTEMTIME>;
+using RemoteSystemtime = RemoteValue<SYSTEMTIME>;
 
 }  // namespace
 
 std::chrono::year_month_day calendar_date(HANDLE process, HWND calendar) {
-    remote_systemtime buffer(process);
+    RemoteSystemtime buffer(process);
     SYSTEMTIME filler;
     std::memset(&filler, 0x20, sizeof filler);
     buffer.write(filler);
@@ -70,7 +70,7 @@ void set_calendar_date(HANDLE process, HWND calendar, std::chrono::year_month_da
     value.wDay = static_cast<WORD>(static_cast<unsigned>(date.day()));
     value.wDayOfWeek =
         static_cast<WORD>(std::chrono::weekday{std::chrono::sys_days{date}}.c_encoding());
-    remote_systemtime buffer(process);
+    RemoteSystemtime buffer(process);
     buffer.write(value);
     expect(send(calendar, MCM_SETCURSEL, 0, buffer.address()) != 0,
            "the calendar refused " + to_text(date));
@@ -78,7 +78,7 @@ void set_calendar_date(HANDLE process, HWND calendar, std::chrono::year_month_da
 }
 
 SIZE calendar_minimum_size(HANDLE process, HWND calendar) {
-    remote_value<RECT> buffer(process);
+    RemoteValue<RECT> buffer(process);
     buffer.write(RECT{});
     expect(send(calendar, MCM_GETMINREQRECT, 0, buffer.address()) != 0,
            "the calendar gives no minimum size");

@@ -27,20 +27,20 @@ namespace {
 using namespace std::chrono;
 
 // The month in which the sample product list has dates on and just beyond both ends.
-const ymd march_first = 2025y / March / 1d;
-const ymd march_last = 2025y / March / 31d;
+const Ymd march_first = 2025y / March / 1d;
+const Ymd march_last = 2025y / March / 31d;
 
-const expected_box bad_period = box_of(messages::bad_period);
-const expected_box no_list = box_of(messages::no_product_list);
-const expected_box bad_list = box_of(messages::bad_product_list);
+const ExpectedBox bad_period = box_of(messages::bad_period);
+const ExpectedBox no_list = box_of(messages::no_product_list);
+const ExpectedBox bad_list = box_of(messages::bad_product_list);
 const std::wstring information_caption = to_wide(messages::caption_information);
 const std::wstring error_caption = to_wide(messages::caption_error);
 
-expected_box saved(int kept) {
+ExpectedBox saved(int kept) {
     return box_of(messages::file_written(static_cast<std::size_t>(kept)));
 }
 
-void expect_visible(const user_session& session, std::initializer_list<int> ids, bool visible,
+void expect_visible(const UserSession& session, std::initializer_list<int> ids, bool visible,
                     const std::string& when) {
     for (int id : ids) {
         expect(::IsWindowVisible(session.control(id)) == (visible ? TRUE : FALSE),
@@ -48,23 +48,23 @@ void expect_visible(const user_session& session, std::initializer_list<int> ids,
     }
 }
 
-void expect_period_mode(const user_session& session, const std::string& when) {
-    expect_visible(session, {first_day_label, first_day, last_day_label, last_day}, true, when);
-    expect_visible(session, {log_label, log_browse, log_path}, false, when);
-    expect(checked(session.control(by_period)) && !checked(session.control(by_errors)),
+void expect_period_mode(const UserSession& session, const std::string& when) {
+    expect_visible(session, {IDC_LABEL_FROM, IDC_CAL_FROM, IDC_LABEL_TO, IDC_CAL_TO}, true, when);
+    expect_visible(session, {IDC_LABEL_LOG, IDC_BROWSE_LOG, IDC_EDIT_LOG}, false, when);
+    expect(checked(session.control(IDC_MODE_PERIOD)) && !checked(session.control(IDC_MODE_ERRORS)),
            "\"Pradėta tiekti\" is not the only checked mode " + when);
 }
 
-void expect_error_log_mode(const user_session& session, const std::string& when) {
-    expect_visible(session, {first_day_label, first_day, last_day_label, last_day}, false, when);
-    expect_visible(session, {log_label, log_browse, log_path}, true, when);
-    expect(checked(session.control(by_errors)) && !checked(session.control(by_period)),
+void expect_error_log_mode(const UserSession& session, const std::string& when) {
+    expect_visible(session, {IDC_LABEL_FROM, IDC_CAL_FROM, IDC_LABEL_TO, IDC_CAL_TO}, false, when);
+    expect_visible(session, {IDC_LABEL_LOG, IDC_BROWSE_LOG, IDC_EDIT_LOG}, true, when);
+    expect(checked(session.control(IDC_MODE_ERRORS)) && !checked(session.control(IDC_MODE_PERIOD)),
            "\"GPAIS klaidas\" is not the only checked mode " + when);
 }
 
-void expect_dates(const user_session& session, ymd first, ymd last, const std::string& when) {
-    const ymd shown_first = session.date(first_day);
-    const ymd shown_last = session.date(last_day);
+void expect_dates(const UserSession& session, Ymd first, Ymd last, const std::string& when) {
+    const Ymd shown_first = session.date(IDC_CAL_FROM);
+    const Ymd shown_last = session.date(IDC_CAL_TO);
     expect(shown_first == first && shown_last == last,
            "calendars show " + to_text(shown_first) + " .. " + to_text(shown_last) + " " + when +
                ", expected " + to_text(first) + " .. " + to_text(last));
@@ -80,7 +80,7 @@ HWND focused_control(HWND dialog) {
 
 // ---- Opening the dialog ----------------------------------------------------------------------
 
-struct opening_case {
+struct OpeningCase {
     std::string name;
     std::wstring command_tail;  // {start} stands for the start folder
     std::wstring expected_path;
@@ -94,7 +94,7 @@ std::wstring with_start(std::wstring text, const std::filesystem::path& start) {
     return text;
 }
 
-const std::vector<opening_case> opening_cases = {
+const std::vector<OpeningCase> opening_cases = {
     {"opening_quoted_path", L"\"{start}\\Prekių sąrašas su tarpais.xml\"",
      L"{start}\\Prekių sąrašas su tarpais.xml"},
     {"opening_without_argument", L"", L""},
@@ -102,44 +102,42 @@ const std::vector<opening_case> opening_cases = {
     {"opening_quotes_inside", L"a\"b c\"d antras", L"ab cd"},
 };
 
-struct label_case {
+struct LabelCase {
     int id;
     std::wstring text;
 };
 
-const std::vector<label_case> labels = {
-    {first_day_label, L"Pradėta tiekti nuo"},
-    {last_day_label, L"Pradėta tiekti iki"},
-    {log_label, L"GPAIS klaidų failas:"},
-    {log_browse, L"..."},
-    {mode_label, L"Filtruoti pagal:"},
-    {by_period, L"Pradėta tiekti"},
-    {by_errors, L"GPAIS klaidas"},
-    {list_browse, L"..."},
-    {run_button, L"Formuoti naują xml"},
+const std::vector<LabelCase> labels = {
+    {IDC_LABEL_FROM, L"Pradėta tiekti nuo"},  {IDC_LABEL_TO, L"Pradėta tiekti iki"},
+    {IDC_LABEL_LOG, L"GPAIS klaidų failas:"}, {IDC_BROWSE_LOG, L"..."},
+    {IDC_LABEL_MODE, L"Filtruoti pagal:"},    {IDC_MODE_PERIOD, L"Pradėta tiekti"},
+    {IDC_MODE_ERRORS, L"GPAIS klaidas"},      {IDC_BROWSE_LIST, L"..."},
+    {IDC_RUN, L"Formuoti naują xml"},
 };
 
-void opening(const context& ctx, const std::string& name) {
-    const opening_case* found = &case_named(opening_cases, name);
-    workspace place(name, ctx.source_dir);
+void opening(const Context& ctx, const std::string& name) {
+    const OpeningCase* found = &case_named(opening_cases, name);
+    Workspace place(name, ctx.source_dir);
     const auto before = files_in(place.start());
-    user_session session(place, ctx.exe, with_start(found->command_tail, place.start()));
+    UserSession session(place, ctx.exe, with_start(found->command_tail, place.start()));
 
     expect_period_mode(session, "on opening");
-    expect_visible(session, {mode_label, by_period, by_errors, list_browse, list_path, run_button},
-                   true, "on opening");
+    expect_visible(
+        session,
+        {IDC_LABEL_MODE, IDC_MODE_PERIOD, IDC_MODE_ERRORS, IDC_BROWSE_LIST, IDC_EDIT_LIST, IDC_RUN},
+        true, "on opening");
     for (const auto& label : labels) {
         expect_text(session.text(label.id), label.text, "text of " + std::to_string(label.id));
     }
     const auto [first, last] = default_period(today());
     expect_dates(session, first, last, "on opening");
-    for (int calendar : {first_day, last_day}) {
+    for (int calendar : {IDC_CAL_FROM, IDC_CAL_TO}) {
         expect(LOWORD(send(session.control(calendar), MCM_GETFIRSTDAYOFWEEK)) == 0,
                "calendar " + std::to_string(calendar) + " does not start its weeks on Monday");
     }
-    expect(focused_control(session.dialog()) == session.control(run_button),
+    expect(focused_control(session.dialog()) == session.control(IDC_RUN),
            "the focus is not on \"Formuoti naują xml\"");
-    expect_text(session.text(list_path), with_start(found->expected_path, place.start()),
+    expect_text(session.text(IDC_EDIT_LIST), with_start(found->expected_path, place.start()),
                 "\"Senas xml:\" on opening");
 
     // The close box ends the program without a run.
@@ -150,33 +148,33 @@ void opening(const context& ctx, const std::string& name) {
 
 // ---- Modes, keys and the close box ------------------------------------------------------------
 
-void mode_switch(const context& ctx, const std::string& name) {
-    workspace place(name, ctx.source_dir);
-    user_session session(place, ctx.exe, quoted(place.product_list()));
-    const ymd first = 2024y / February / 1d;
-    const ymd last = 2024y / February / 29d;
+void mode_switch(const Context& ctx, const std::string& name) {
+    Workspace place(name, ctx.source_dir);
+    UserSession session(place, ctx.exe, quoted(place.product_list()));
+    const Ymd first = 2024y / February / 1d;
+    const Ymd last = 2024y / February / 29d;
     session.set_period(first, last);
 
-    session.choose_mode(by_errors);
+    session.choose_mode(IDC_MODE_ERRORS);
     expect_error_log_mode(session, "after a click on \"GPAIS klaidas\"");
-    session.set_text(log_path, L"klaidos ąčę.log");
+    session.set_text(IDC_EDIT_LOG, L"klaidos ąčę.log");
 
-    session.choose_mode(by_period);
+    session.choose_mode(IDC_MODE_PERIOD);
     expect_period_mode(session, "after a click back on \"Pradėta tiekti\"");
     expect_dates(session, first, last, "after switching modes twice");
-    expect_text(session.text(list_path), place.product_list().wstring(), "\"Senas xml:\"");
-    expect_text(session.text(log_path), L"klaidos ąčę.log", "the hidden error log field");
+    expect_text(session.text(IDC_EDIT_LIST), place.product_list().wstring(), "\"Senas xml:\"");
+    expect_text(session.text(IDC_EDIT_LOG), L"klaidos ąčę.log", "the hidden error log field");
 
-    session.choose_mode(by_errors);
+    session.choose_mode(IDC_MODE_ERRORS);
     expect_error_log_mode(session, "after a second click on \"GPAIS klaidas\"");
-    expect_text(session.text(log_path), L"klaidos ąčę.log", "the error log field");
+    expect_text(session.text(IDC_EDIT_LOG), L"klaidos ąčę.log", "the error log field");
     ::PostMessageW(session.dialog(), WM_CLOSE, 0, 0);
     session.expect_end_without(error_caption, "after WM_CLOSE in error-log mode");
 }
 
-void escape_does_nothing(const context& ctx, const std::string& name) {
-    workspace place(name, ctx.source_dir);
-    user_session session(place, ctx.exe, quoted(place.product_list()));
+void escape_does_nothing(const Context& ctx, const std::string& name) {
+    Workspace place(name, ctx.source_dir);
+    UserSession session(place, ctx.exe, quoted(place.product_list()));
     HWND focus = focused_control(session.dialog());
     ::PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     ::PostMessageW(focus, WM_KEYUP, VK_ESCAPE, 0xC0010001);
@@ -189,32 +187,32 @@ void escape_does_nothing(const context& ctx, const std::string& name) {
 
 // ---- Refused runs -------------------------------------------------------------------------------
 
-void warnings(const context& ctx, const std::string& name) {
-    workspace place(name, ctx.source_dir);
+void warnings(const Context& ctx, const std::string& name) {
+    Workspace place(name, ctx.source_dir);
     const auto before = files_in(place.start());
-    user_session session(place, ctx.exe, quoted(place.product_list()));
-    const ymd later = 2025y / March / 10d;
-    const ymd earlier = 2025y / March / 9d;
+    UserSession session(place, ctx.exe, quoted(place.product_list()));
+    const Ymd later = 2025y / March / 10d;
+    const Ymd earlier = 2025y / March / 9d;
 
     session.set_period(later, earlier);
-    session.click(run_button);
+    session.click(IDC_RUN);
     session.answer_box(bad_period);
     session.expect_dialog_only("\"Blogai nurodytos periodo datos\"");
     expect_dates(session, later, earlier, "after the warning");
 
     // Both faults at once: the period is named, not the path.
-    session.set_text(list_path, L"");
-    session.click(run_button);
+    session.set_text(IDC_EDIT_LIST, L"");
+    session.click(IDC_RUN);
     session.answer_box(bad_period);
     session.expect_dialog_only("\"Blogai nurodytos periodo datos\" with an empty path");
 
     // A one-day period is fine; a path of blanks is not.
     session.set_period(earlier, earlier);
-    session.set_text(list_path, L"   ");
-    session.click(run_button);
+    session.set_text(IDC_EDIT_LIST, L"   ");
+    session.click(IDC_RUN);
     session.answer_box(no_list);
     session.expect_dialog_only("\"Nenurodytas pradinis failas\"");
-    expect_text(session.text(list_path), L"   ", "\"Senas xml:\" after the warning");
+    expect_text(session.text(IDC_EDIT_LIST), L"   ", "\"Senas xml:\" after the warning");
 
     ::PostMessageW(session.dialog(), WM_CLOSE, 0, 0);
     session.expect_end_without(information_caption, "after WM_CLOSE");
@@ -225,10 +223,10 @@ void warnings(const context& ctx, const std::string& name) {
 
 // Presses the run button and checks the name that the save chooser proposes, which carries the
 // time at which it was made: any minute from the click to the chooser's appearance will do.
-HWND run_to_save_chooser(user_session& session, const std::wstring& list_path_text) {
+HWND run_to_save_chooser(UserSession& session, const std::wstring& list_path_text) {
     SYSTEMTIME before{};
     ::GetLocalTime(&before);
-    session.click(run_button);
+    session.click(IDC_RUN);
     HWND chooser = session.wait_chooser(list_chooser_title);
     SYSTEMTIME after{};
     ::GetLocalTime(&after);
@@ -247,10 +245,10 @@ HWND run_to_save_chooser(user_session& session, const std::wstring& list_path_te
     return chooser;
 }
 
-void period_run_cancelled(const context& ctx, const std::string& name) {
-    workspace place(name, ctx.source_dir);
+void period_run_cancelled(const Context& ctx, const std::string& name) {
+    Workspace place(name, ctx.source_dir);
     const auto before = files_in(place.start());
-    user_session session(place, ctx.exe, quoted(place.product_list()));
+    UserSession session(place, ctx.exe, quoted(place.product_list()));
     session.set_period(march_first, march_last);
     HWND chooser = run_to_save_chooser(session, place.product_list().wstring());
     session.cancel_chooser(chooser);
@@ -262,40 +260,38 @@ void period_run_cancelled(const context& ctx, const std::string& name) {
 // A save over a file that is there: the box names the file and, on the line below, why it was
 // not replaced; the file that was there stays as it was and nothing else is left in the folder.
 // Another program that holds the file only for a moment is waited for, and the save goes on.
-enum class over_existing { read_only, held_for_good, held_for_a_moment };
+enum class OverExisting { read_only, held_for_good, held_for_a_moment };
 
-struct write_failure_case {
+struct WriteFailureCase {
     std::string name;
     std::wstring cause;  // empty: the file is replaced
-    over_existing existing;
+    OverExisting existing;
 };
 
-const std::vector<write_failure_case> write_failure_cases = {
-    {"period_run_output_read_only", L"Failas pažymėtas tik skaitymui.", over_existing::read_only},
-    {"period_run_output_in_use", L"Failą naudoja kita programa.", over_existing::held_for_good},
-    {"period_run_output_held_for_a_moment", L"", over_existing::held_for_a_moment},
+const std::vector<WriteFailureCase> write_failure_cases = {
+    {"period_run_output_read_only", L"Failas pažymėtas tik skaitymui.", OverExisting::read_only},
+    {"period_run_output_in_use", L"Failą naudoja kita programa.", OverExisting::held_for_good},
+    {"period_run_output_held_for_a_moment", L"", OverExisting::held_for_a_moment},
 };
 
-void period_run_not_saved(const context& ctx, const std::string& name) {
-    const write_failure_case* found = &case_named(write_failure_cases, name);
-    workspace place(name, ctx.source_dir);
-    const auto output = place.start() / L"Ankstesnis rezultatas ž.xml";
-    const std::string old_bytes = "<produktai>\r\n</produktai>\r\n";
-    std::ofstream(output, std::ios::binary) << old_bytes;
-    if (found->existing == over_existing::read_only) {
+void period_run_not_saved(const Context& ctx, const std::string& name) {
+    const WriteFailureCase* found = &case_named(write_failure_cases, name);
+    Workspace place(name, ctx.source_dir);
+    const EarlierResult earlier(place, place.start() / L"Ankstesnis rezultatas ž.xml");
+    const auto& output = earlier.file();
+    if (found->existing == OverExisting::read_only) {
         expect(::SetFileAttributesW(output.c_str(), FILE_ATTRIBUTE_READONLY) != 0,
                "the old file could not be marked read-only");
     }
-    const auto before = files_in(place.start());
 
-    user_session session(place, ctx.exe, quoted(place.product_list()));
+    UserSession session(place, ctx.exe, quoted(place.product_list()));
     session.set_period(march_first, march_last);
     HWND chooser = run_to_save_chooser(session, place.product_list().wstring());
-    std::optional<file_holder> holder;
-    if (found->existing == over_existing::held_for_good) {
-        holder.emplace(output, 10s, file_holder::sharing::none);
-    } else if (found->existing == over_existing::held_for_a_moment) {
-        holder.emplace(output, 1500ms, file_holder::sharing::read);
+    std::optional<FileHolder> holder;
+    if (found->existing == OverExisting::held_for_good) {
+        holder.emplace(output, 10s, FileHolder::Sharing::none);
+    } else if (found->existing == OverExisting::held_for_a_moment) {
+        holder.emplace(output, 1500ms, FileHolder::Sharing::read);
     }
     const auto saved_at = steady_clock::now();
     session.accept_chooser(chooser, output.wstring());
@@ -303,7 +299,7 @@ void period_run_not_saved(const context& ctx, const std::string& name) {
         session.answer_box(saved(3));
         session.expect_exit_code_0("after a save that waited");
         holder.reset();
-        expect_same_bytes(output, place.golden("by-period.xml"));
+        earlier.expect_replaced_by("by-period.xml", "the save");
     } else {
         wait_dialog(session.process().id(), error_caption);
         const auto waited = duration_cast<milliseconds>(steady_clock::now() - saved_at);
@@ -314,18 +310,16 @@ void period_run_not_saved(const context& ctx, const std::string& name) {
         session.expect_exit_code_0("after a save that failed");
         holder.reset();
         ::SetFileAttributesW(output.c_str(), FILE_ATTRIBUTE_NORMAL);
-        expect(read_bytes(output) == old_bytes, "the old file changed");
+        earlier.expect_kept("the save");
     }
-    expect(files_in(place.start()) == before, "the save left files behind");
-    expect_same_bytes(place.product_list(), place.data("produktai.xml"));
 }
 
-void error_log_run_empty_fields(const context& ctx, const std::string& name) {
-    workspace place(name, ctx.source_dir);
+void error_log_run_empty_fields(const Context& ctx, const std::string& name) {
+    Workspace place(name, ctx.source_dir);
     const auto before = files_in(place.start());
-    user_session session(place, ctx.exe, L"");
-    session.choose_mode(by_errors);
-    session.click(run_button);
+    UserSession session(place, ctx.exe, L"");
+    session.choose_mode(IDC_MODE_ERRORS);
+    session.click(IDC_RUN);
     session.answer_box(bad_list);
     session.expect_exit_code_0("after \"Blogas nurodyto failo turinys\"");
     expect(files_in(place.start()) == before, "a refused run left files behind");
@@ -367,15 +361,15 @@ std::filesystem::path long_named_copy(const std::filesystem::path& file) {
 
 // How a path reaches its field: on the command line or typed, or pasted whole, as Explorer's
 // "Copy as path" gives it in quotes or as a path of 200 characters, far more than the field shows.
-enum class given { typed, pasted_quoted, pasted_long };
+enum class Given { typed, pasted_quoted, pasted_long };
 
 // A run that saves, step by step: the mode and how the list and the log reach the dialog, the
 // name typed into the save chooser, the box that follows and the bytes the result must hold.
-struct saving_run_case {
+struct SavingRunCase {
     std::string name;
-    int mode;  // by_period or by_errors
-    given list;
-    given log;                // in error-log mode
+    int mode;  // IDC_MODE_PERIOD or IDC_MODE_ERRORS
+    Given list;
+    Given log;                // in error-log mode
     bool deep_folder;         // the list lies in a folder of 300 characters
     std::wstring output;      // typed, below the start folder; empty: the proposed name
     std::wstring saved_as;    // where the result lands when the chooser adds to the name
@@ -387,70 +381,59 @@ struct saving_run_case {
 // The line under the count after a run on the test's error log.
 const std::string missing_codes_line = "Sąraše nėra klaidų faile nurodytų kodų: 2 (LT-999, lt-006)";
 
-const std::vector<saving_run_case> saving_run_cases = {
-    {"period_run_saved", by_period, given::typed, given::typed, false, L"Rezultatas ąčę.xml", L"",
-     3, "", "by-period.xml"},
+const std::vector<SavingRunCase> saving_run_cases = {
+    {"period_run_saved", IDC_MODE_PERIOD, Given::typed, Given::typed, false, L"Rezultatas ąčę.xml",
+     L"", 3, "", "by-period.xml"},
     // A synced company library reaches so deep a folder: the run reads the list there, the save
     // chooser still proposes its name, and the result is saved.
-    {"period_run_deep_folder", by_period, given::typed, given::typed, true, L"", L"", 3, "",
+    {"period_run_deep_folder", IDC_MODE_PERIOD, Given::typed, Given::typed, true, L"", L"", 3, "",
      "by-period.xml"},
     // The log also names LT-999, which the list does not hold, and lt-006, which differs from
     // the list's LT-006 in case. The chooser adds the default extension to a name typed without.
-    {"error_log_run_saved", by_errors, given::typed, given::typed, false,
+    {"error_log_run_saved", IDC_MODE_ERRORS, Given::typed, Given::typed, false,
      L"poaplankis\\Pagal klaidas", L"poaplankis\\Pagal klaidas.xml", 2, missing_codes_line,
      "by-errors.xml"},
-    {"pasted_long_path_list", by_period, given::pasted_long, given::typed, false, L"Rezultatas.xml",
-     L"", 3, "", "by-period.xml"},
-    {"pasted_quoted_path_list", by_period, given::pasted_quoted, given::typed, false,
+    {"pasted_long_path_list", IDC_MODE_PERIOD, Given::pasted_long, Given::typed, false,
      L"Rezultatas.xml", L"", 3, "", "by-period.xml"},
-    {"pasted_long_path_log", by_errors, given::typed, given::pasted_long, false, L"Rezultatas.xml",
-     L"", 2, missing_codes_line, "by-errors.xml"},
-    {"pasted_quoted_path_log", by_errors, given::typed, given::pasted_quoted, false,
+    {"pasted_quoted_path_list", IDC_MODE_PERIOD, Given::pasted_quoted, Given::typed, false,
+     L"Rezultatas.xml", L"", 3, "", "by-period.xml"},
+    {"pasted_long_path_log", IDC_MODE_ERRORS, Given::typed, Given::pasted_long, false,
+     L"Rezultatas.xml", L"", 2, missing_codes_line, "by-errors.xml"},
+    {"pasted_quoted_path_log", IDC_MODE_ERRORS, Given::typed, Given::pasted_quoted, false,
      L"Rezultatas.xml", L"", 2, missing_codes_line, "by-errors.xml"},
 };
 
-// The list moved into a folder of 300 characters below the start folder.
-std::filesystem::path deep_list(const workspace& place) {
-    std::filesystem::path folder = place.start();
-    for (const wchar_t letter : {L'ą', L'č', L'ę'})
-        folder /= std::wstring(100, letter);
-    std::filesystem::create_directories(testing::reachable(folder));
-    const auto list = folder / L"Prekių sąrašas.xml";
-    std::filesystem::copy_file(place.product_list(), testing::reachable(list));
-    return list;
-}
-
 // Types or pastes `file` into `field`, as the case gives it; gives the file the field names.
-std::filesystem::path enter_path(user_session& session, int field, given how,
+std::filesystem::path enter_path(UserSession& session, int field, Given how,
                                  const std::filesystem::path& file) {
-    if (how == given::typed) {
+    if (how == Given::typed) {
         session.set_text(field, file.wstring());
         return file;
     }
     const std::filesystem::path pasted_file =
-        how == given::pasted_long ? long_named_copy(file) : file;
+        how == Given::pasted_long ? long_named_copy(file) : file;
     const std::wstring pasted =
-        how == given::pasted_quoted ? quoted(pasted_file) : pasted_file.wstring();
+        how == Given::pasted_quoted ? quoted(pasted_file) : pasted_file.wstring();
     paste(session.control(field), pasted);
     // Cut where the box ends, the path would name another file.
     expect_text(session.text(field), pasted, "the field after the paste");
     return pasted_file;
 }
 
-void saving_run(const context& ctx, const std::string& name) {
-    const saving_run_case* found = &case_named(saving_run_cases, name);
-    workspace place(name, ctx.source_dir);
+void saving_run(const Context& ctx, const std::string& name) {
+    const SavingRunCase* found = &case_named(saving_run_cases, name);
+    Workspace place(name, ctx.source_dir);
     std::filesystem::path list = found->deep_folder ? deep_list(place) : place.product_list();
-    const bool list_typed = found->list == given::typed;
-    user_session session(place, ctx.exe, list_typed ? quoted(list) : L"");
+    const bool list_typed = found->list == Given::typed;
+    UserSession session(place, ctx.exe, list_typed ? quoted(list) : L"");
     if (list_typed) {
-        expect_text(session.text(list_path), list.wstring(), "\"Senas xml:\"");
+        expect_text(session.text(IDC_EDIT_LIST), list.wstring(), "\"Senas xml:\"");
     } else {
-        list = enter_path(session, list_path, found->list, list);
+        list = enter_path(session, IDC_EDIT_LIST, found->list, list);
     }
-    if (found->mode == by_errors) {
-        session.choose_mode(by_errors);
-        enter_path(session, log_path, found->log, place.error_log());
+    if (found->mode == IDC_MODE_ERRORS) {
+        session.choose_mode(IDC_MODE_ERRORS);
+        enter_path(session, IDC_EDIT_LOG, found->log, place.error_log());
     } else {
         session.set_period(march_first, march_last);
     }
@@ -484,46 +467,48 @@ void saving_run(const context& ctx, const std::string& name) {
 
 // ---- Choosers -----------------------------------------------------------------------------------
 
-void choosers(const context& ctx, const std::string& name) {
-    workspace place(name, ctx.source_dir);
-    user_session session(place, ctx.exe, L"");
+void choosers(const Context& ctx, const std::string& name) {
+    Workspace place(name, ctx.source_dir);
+    UserSession session(place, ctx.exe, L"");
     const std::wstring earlier_text = L"ankstesnis.xml";
-    session.set_text(list_path, earlier_text);
+    session.set_text(IDC_EDIT_LIST, earlier_text);
 
-    session.click(list_browse);
+    session.click(IDC_BROWSE_LIST);
     session.cancel_chooser(session.wait_chooser(list_chooser_title));
-    expect_text(session.text(list_path), earlier_text, "\"Senas xml:\" after a cancelled chooser");
+    expect_text(session.text(IDC_EDIT_LIST), earlier_text,
+                "\"Senas xml:\" after a cancelled chooser");
 
-    session.click(list_browse);
+    session.click(IDC_BROWSE_LIST);
     HWND chooser = session.wait_chooser(list_chooser_title);
     expect_text(text_of(chooser, 0x470), to_wide(messages::list_chooser.file_type),
                 "the chooser's file types");
     expect_text(session.chooser_file_name(chooser), L"", "the chooser's file name on opening");
     // A file that does not exist yet is accepted: the run reports it later.
     session.accept_chooser(chooser, L"pasirinktas.xml");
-    expect_text(session.text(list_path), (place.start() / L"pasirinktas.xml").wstring(),
+    expect_text(session.text(IDC_EDIT_LIST), (place.start() / L"pasirinktas.xml").wstring(),
                 "\"Senas xml:\" after choosing a new file in the start folder");
 
-    session.choose_mode(by_errors);
-    session.click(log_browse);
+    session.choose_mode(IDC_MODE_ERRORS);
+    session.click(IDC_BROWSE_LOG);
     session.cancel_chooser(session.wait_chooser(log_chooser_title));
-    expect_text(session.text(log_path), L"", "the error log field after a cancelled chooser");
+    expect_text(session.text(IDC_EDIT_LOG), L"", "the error log field after a cancelled chooser");
 
-    session.click(log_browse);
+    session.click(IDC_BROWSE_LOG);
     chooser = session.wait_chooser(log_chooser_title);
     expect_text(text_of(chooser, 0x470), to_wide(messages::log_chooser.file_type),
                 "the error log chooser's file types");
     // Typed without its extension, the existing log is found through the default extension.
     { std::ofstream(place.start() / L"poaplankis" / L"klaidos.log") << "x"; }
     session.accept_chooser(chooser, L"poaplankis\\klaidos");
-    expect_text(session.text(log_path), (place.start() / L"poaplankis" / L"klaidos.log").wstring(),
+    expect_text(session.text(IDC_EDIT_LOG),
+                (place.start() / L"poaplankis" / L"klaidos.log").wstring(),
                 "the error log field after choosing a file in a subfolder");
 
     // A bare file name is found, and a proposed bare name saved, only where the program started:
     // the choosers must have left the current folder alone.
-    session.choose_mode(by_period);
+    session.choose_mode(IDC_MODE_PERIOD);
     const std::wstring relative = place.product_list().filename().wstring();
-    session.set_text(list_path, relative);
+    session.set_text(IDC_EDIT_LIST, relative);
     session.set_period(march_first, march_last);
     chooser = run_to_save_chooser(session, relative);
     const std::wstring proposed = session.chooser_file_name(chooser);
@@ -551,12 +536,12 @@ RECT rect_in_dialog(HWND dialog, HWND control) {
 // Drawn in the template's Arial 14 the calendars lose the weekend and the arrow to the next
 // month at the right. Each calendar must show its whole month without growing: it keeps the
 // left edge and width of its label, which the template gives the same ones, right below it.
-void calendars_fit(const context& ctx, const std::string& name) {
-    workspace place(name, ctx.source_dir);
-    user_session session(place, ctx.exe, quoted(place.product_list()));
+void calendars_fit(const Context& ctx, const std::string& name) {
+    Workspace place(name, ctx.source_dir);
+    UserSession session(place, ctx.exe, quoted(place.product_list()));
     const auto [first, last] = default_period(today());
     for (const auto& [calendar, label] :
-         {std::pair{first_day, first_day_label}, std::pair{last_day, last_day_label}}) {
+         {std::pair{IDC_CAL_FROM, IDC_LABEL_FROM}, std::pair{IDC_CAL_TO, IDC_LABEL_TO}}) {
         const std::string which = "calendar " + std::to_string(calendar);
         const SIZE needed =
             calendar_minimum_size(session.process().process(), session.control(calendar));
@@ -574,7 +559,7 @@ void calendars_fit(const context& ctx, const std::string& name) {
                which + " has moved or changed its width");
     }
     expect_dates(session, first, last, "with the calendars' fonts fitted");
-    for (int calendar : {first_day, last_day}) {
+    for (int calendar : {IDC_CAL_FROM, IDC_CAL_TO}) {
         expect(LOWORD(send(session.control(calendar), MCM_GETFIRSTDAYOFWEEK)) == 0,
                "calendar " + std::to_string(calendar) + " no longer starts its weeks on Monday");
     }
@@ -584,13 +569,13 @@ void calendars_fit(const context& ctx, const std::string& name) {
 
 // ---- The picture for the documentation ----------------------------------------------------------
 
-void screenshot(const context& ctx, const std::string& name) {
-    workspace place(name, ctx.source_dir);
-    user_session session(place, ctx.exe, L"\"C:\\GPAIS\\Prekių sąrašas.xml\"");
+void screenshot(const Context& ctx, const std::string& name) {
+    Workspace place(name, ctx.source_dir);
+    UserSession session(place, ctx.exe, L"\"C:\\GPAIS\\Prekių sąrašas.xml\"");
     std::this_thread::sleep_for(700ms);  // lets the calendars finish painting
     RECT area{};
     ::GetWindowRect(session.dialog(), &area);
-    const image picture = capture(area);
+    const Image picture = capture(area);
     expect(picture.width > 100 && picture.height > 100, "the dialog is too small to picture");
     std::set<std::uint32_t> colours(picture.pixels.begin(), picture.pixels.end());
     expect(colours.size() > 8, "the dialog's picture is blank");
@@ -601,9 +586,9 @@ void screenshot(const context& ctx, const std::string& name) {
 
 }  // namespace
 
-const std::vector<scenario>& scenarios() {
-    static const std::vector<scenario> all = [] {
-        std::vector<scenario> list;
+const std::vector<Scenario>& scenarios() {
+    static const std::vector<Scenario> all = [] {
+        std::vector<Scenario> list;
         add_cases(list, opening_cases, opening);
         list.push_back({"mode_switch", mode_switch});
         list.push_back({"escape_does_nothing", escape_does_nothing});

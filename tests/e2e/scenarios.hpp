@@ -9,18 +9,18 @@
 
 namespace gpais::e2e {
 
-struct context {
+struct Context {
     std::filesystem::path exe;
     std::filesystem::path source_dir;
     std::filesystem::path artifact;  // where a scenario that makes a file puts it
 };
 
-struct scenario {
+struct Scenario {
     std::string name;
-    void (*run)(const context&, const std::string& name);
+    void (*run)(const Context&, const std::string& name);
 };
 
-const std::vector<scenario>& scenarios();
+const std::vector<Scenario>& scenarios();
 
 // The case a scenario is named after in its table: the table gives the scenario its name, so
 // each name is written once.
@@ -30,13 +30,13 @@ const Case& case_named(const std::vector<Case>& cases, const std::string& name) 
         if (c.name == name)
             return c;
     }
-    throw failure("no case " + name);
+    throw Failure("no case " + name);
 }
 
 // One scenario for each case of a table, all run by `run`.
 template <typename Case>
-void add_cases(std::vector<scenario>& list, const std::vector<Case>& cases,
-               void (*run)(const context&, const std::string&)) {
+void add_cases(std::vector<Scenario>& list, const std::vector<Case>& cases,
+               void (*run)(const Context&, const std::string&)) {
     for (const Case& c : cases)
         list.push_back({c.name, run});
 }

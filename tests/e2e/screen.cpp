@@ -12,14 +12,14 @@ namespace gpais::e2e {
 namespace {
 
 // A 32-bit top-down DIB section selected into a memory DC.
-struct canvas {
+struct Canvas {
     UniqueMemoryDc dc;
     UniqueGdiObject bitmap;
     std::uint32_t* bits = nullptr;
     int width = 0;
     int height = 0;
 
-    canvas(int w, int h) : width(w), height(h) {
+    Canvas(int w, int h) : width(w), height(h) {
         const UniqueScreenDc screen{::GetDC(nullptr)};
         dc.reset(::CreateCompatibleDC(screen.get()));
         BITMAPINFO info{};
@@ -36,9 +36,9 @@ struct canvas {
         ::SelectObject(dc.get(), bitmap.get());
     }
 
-    image picture() const {
+    Image picture() const {
         ::GdiFlush();
-        image result{width, height, {}};
+        Image result{width, height, {}};
         result.pixels.assign(bits, bits + static_cast<size_t>(width) * height);
         for (auto& pixel : result.pixels) {
             pixel &= 0x00FFFFFF;
@@ -47,7 +47,7 @@ struct canvas {
     }
 };
 
-long long distance(const image& a, const image& b) {
+long long distance(const Image& a, const Image& b) {
     long long sum = 0;
     for (size_t i = 0; i < a.pixels.size() && i < b.pixels.size(); ++i) {
         for (int shift = 0; shift < 24; shift += 8) {
@@ -59,8 +59,8 @@ long long distance(const image& a, const image& b) {
 }
 
 // Our own drawing of a standard icon over the background that the window shows around it.
-image drawn_icon(const wchar_t* id, int width, int height, std::uint32_t background) {
-    canvas target(width, height);
+Image drawn_icon(const wchar_t* id, int width, int height, std::uint32_t background) {
+    Canvas target(width, height);
     for (int i = 0; i < width * height; ++i) {
         target.bits[i] = background;
     }
@@ -72,8 +72,8 @@ image drawn_icon(const wchar_t* id, int width, int height, std::uint32_t backgro
 
 }  // namespace
 
-image capture(const RECT& area) {
-    canvas target(area.right - area.left, area.bottom - area.top);
+Image capture(const RECT& area) {
+    Canvas target(area.right - area.left, area.bottom - area.top);
     const UniqueScreenDc screen{::GetDC(nullptr)};
     expect(::BitBlt(target.dc.get(), 0, 0, target.width, target.height, screen.get(), area.left,
                     area.top, SRCCOPY) != FALSE,
@@ -81,7 +81,7 @@ image capture(const RECT& area) {
     return target.picture();
 }
 
-void save_bmp(const image& picture, const std::filesystem::path& file) {
+void save_bmp(const Image& picture, const std::filesystem::path& file) {
     const auto row = static_cast<std::uint32_t>(picture.width) * 3;
     const auto padded = (row + 3) & ~3u;
     const auto data_size = padded * static_cast<std::uint32_t>(picture.height);
@@ -116,7 +116,7 @@ void save_bmp(const image& picture, const std::filesystem::path& file) {
 const wchar_t* shown_icon(HWND icon_control) {
     RECT area{};
     ::GetWindowRect(icon_control, &area);
-    const image seen = capture(area);
+    const Image seen = capture(area);
     if (seen.pixels.empty()) {
         return nullptr;
     }

@@ -11,14 +11,14 @@
 
 namespace gpais::e2e {
 
-struct image {
+struct Image {
     int width = 0;
     int height = 0;
     std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, top row first
 };
 
-image capture(const RECT& screen_area);
-void save_bmp(const image& picture, const std::filesystem::path& file);
+Image capture(const RECT& screen_area);
+void save_bmp(const Image& picture, const std::filesystem::path& file);
 
 // The standard icon that a window shows, told apart by its pixels: another process's icon
 // handles mean nothing here. Returns the LoadIcon id (IDI_ERROR, ...), or nullptr when the

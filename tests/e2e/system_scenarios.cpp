@@ -25,31 +25,31 @@ const std::wstring mark_name = L"planted-dll-ran";
 
 // The program and the planted comctl32.dll side by side in the start folder, as a download
 // folder has them; the program's copy is returned.
-std::filesystem::path beside_planted_dll(const context& ctx, const workspace& place) {
+std::filesystem::path beside_planted_dll(const Context& ctx, const Workspace& place) {
     const std::filesystem::path copy = place.start() / ctx.exe.filename();
     std::filesystem::copy_file(ctx.exe, copy);
     std::filesystem::copy_file(ctx.artifact, place.start() / L"comctl32.dll");
     return copy;
 }
 
-void expect_not_run(const workspace& place) {
+void expect_not_run(const Workspace& place) {
     expect(!std::filesystem::exists(place.start() / mark_name),
            "the comctl32.dll beside the program was loaded and ran");
 }
 
-void planted_dll_dialog(const context& ctx, const std::string& name) {
-    workspace place(name, ctx.source_dir);
+void planted_dll_dialog(const Context& ctx, const std::string& name) {
+    Workspace place(name, ctx.source_dir);
     const std::filesystem::path exe = beside_planted_dll(ctx, place);
-    std::optional<user_session> started;
+    std::optional<UserSession> started;
     try {
         started.emplace(place, exe, quoted(place.product_list()));
-    } catch (const failure&) {
+    } catch (const Failure&) {
         expect_not_run(place);
         throw;
     }
-    user_session& session = *started;
+    UserSession& session = *started;
     session.set_period(2025y / March / 1d, 2025y / March / 31d);
-    session.click(run_button);
+    session.click(IDC_RUN);
     HWND chooser = session.wait_chooser(list_chooser_title);
     const auto output = place.start() / L"Rezultatas.xml";
     session.accept_chooser(chooser, output.wstring());
@@ -59,11 +59,11 @@ void planted_dll_dialog(const context& ctx, const std::string& name) {
     expect_not_run(place);
 }
 
-void planted_dll_console(const context& ctx, const std::string& name) {
-    workspace place(name, ctx.source_dir);
+void planted_dll_console(const Context& ctx, const std::string& name) {
+    Workspace place(name, ctx.source_dir);
     const std::filesystem::path exe = beside_planted_dll(ctx, place);
     const auto output = place.start() / L"Rezultatas.xml";
-    program command(exe,
+    Program command(exe,
                     L"--from 2025-03-01 --to 2025-03-31 -o " + quoted(output) + L" " +
                         quoted(place.product_list()),
                     place.start());
@@ -100,12 +100,12 @@ void clear_console(HANDLE console) {
 
 // The command shares the driver's console, as it shares the window of the person who typed it.
 // Whatever the console's code pages, the message reads right, and they are as they were after.
-void console_code_pages(const context& ctx, const std::string& name) {
+void console_code_pages(const Context& ctx, const std::string& name) {
     HANDLE console = ::GetStdHandle(STD_OUTPUT_HANDLE);
     DWORD mode = 0;
     expect(::GetConsoleMode(console, &mode) != FALSE,
            "not run in a console (under Wine, run it in a terminal)");
-    workspace place(name, ctx.source_dir);
+    Workspace place(name, ctx.source_dir);
     const auto empty_log = place.start() / L"Tuščias.log";
     { std::ofstream(empty_log) << "\n"; }
     const UINT input_before = ::GetConsoleCP();
@@ -116,7 +116,7 @@ void console_code_pages(const context& ctx, const std::string& name) {
         expect(::SetConsoleCP(code_page) != FALSE && ::SetConsoleOutputCP(code_page) != FALSE,
                "cannot set the console to " + which);
         clear_console(console);
-        program command(ctx.exe,
+        Program command(ctx.exe,
                         L"--errors " + quoted(empty_log) + L" " + quoted(place.product_list()),
                         place.start());
         const DWORD code = command.wait_exit(30s);
@@ -136,8 +136,8 @@ void console_code_pages(const context& ctx, const std::string& name) {
 
 }  // namespace
 
-const std::vector<scenario>& scenarios() {
-    static const std::vector<scenario> all = {
+const std::vector<Scenario>& scenarios() {
+    static const std::vector<Scenario> all = {
         {"planted_dll_dialog", planted_dll_dialog},
         {"planted_dll_console", planted_dll_console},
         {"console_code_pages", console_code_pages},

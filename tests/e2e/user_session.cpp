@@ -47,7 +47,7 @@ HWND icon_control(HWND box) {
 
 }  // namespace
 
-expected_box box_of(const Message& message) {
+ExpectedBox box_of(const Message& message) {
     const wchar_t* icon = IDI_INFORMATION;
     switch (message.icon) {
         case Icon::error:
@@ -63,22 +63,22 @@ expected_box box_of(const Message& message) {
     return {to_wide(message.text), to_wide(message.caption), icon};
 }
 
-expected_box box_of(const ComposedMessage& message) {
+ExpectedBox box_of(const ComposedMessage& message) {
     return box_of(message.view());
 }
 
-ymd today() {
+Ymd today() {
     const LocalTime now = read_local_time();
-    return ymd{std::chrono::year{now.year}, std::chrono::month{now.month},
+    return Ymd{std::chrono::year{now.year}, std::chrono::month{now.month},
                std::chrono::day{now.day}};
 }
 
-std::pair<ymd, ymd> default_period(ymd day) {
+std::pair<Ymd, Ymd> default_period(Ymd day) {
     using namespace std::chrono;
     const year_month_day_last month_end{day.year(), month_day_last{day.month()}};
-    const ymd last = day == ymd{month_end}
+    const Ymd last = day == Ymd{month_end}
                          ? day
-                         : ymd{sys_days{day.year() / day.month() / std::chrono::day{1}} - days{1}};
+                         : Ymd{sys_days{day.year() / day.month() / std::chrono::day{1}} - days{1}};
     return {last.year() / last.month() / std::chrono::day{1}, last};
 }
 
@@ -89,67 +89,67 @@ std::wstring name_stamp(const SYSTEMTIME& time) {
     return stamp;
 }
 
-user_session::user_session(const workspace& place, const std::filesystem::path& exe,
-                           const std::wstring& command_tail)
+UserSession::UserSession(const Workspace& place, const std::filesystem::path& exe,
+                         const std::wstring& command_tail)
     : program_(exe, command_tail, place.start()) {
     dialog_ = wait_dialog(program_.id(), main_caption, 20s);
 }
 
-HWND user_session::control(int id) const {
+HWND UserSession::control(int id) const {
     return item(dialog_, id);
 }
 
-ymd user_session::date(int calendar) const {
+Ymd UserSession::date(int calendar) const {
     return calendar_date(program_.process(), control(calendar));
 }
 
-void user_session::set_date(int calendar, ymd value) {
+void UserSession::set_date(int calendar, Ymd value) {
     set_calendar_date(program_.process(), control(calendar), value);
 }
 
-void user_session::set_period(ymd first, ymd last) {
-    set_date(first_day, first);
-    set_date(last_day, last);
+void UserSession::set_period(Ymd first, Ymd last) {
+    set_date(IDC_CAL_FROM, first);
+    set_date(IDC_CAL_TO, last);
 }
 
-std::wstring user_session::text(int id) const {
+std::wstring UserSession::text(int id) const {
     return text_of(control(id));
 }
 
-void user_session::set_text(int id, const std::wstring& value) {
+void UserSession::set_text(int id, const std::wstring& value) {
     e2e::set_text(control(id), value);
 }
 
-void user_session::click(int id) {
+void UserSession::click(int id) {
     e2e::click(control(id));
 }
 
-void user_session::choose_mode(int button) {
+void UserSession::choose_mode(int button) {
     click(button);
     wait_until([&] { return checked(control(button)); }, 5s,
                "button " + std::to_string(button) + " to be checked");
 }
 
-HWND user_session::wait_chooser(const std::wstring& title) {
+HWND UserSession::wait_chooser(const std::wstring& title) {
     return wait_dialog(program_.id(), title);
 }
 
-std::wstring user_session::chooser_file_name(HWND chooser) const {
+std::wstring UserSession::chooser_file_name(HWND chooser) const {
     return text_of(file_name_field(chooser));
 }
 
-void user_session::accept_chooser(HWND chooser, const std::wstring& name) {
+void UserSession::accept_chooser(HWND chooser, const std::wstring& name) {
     e2e::set_text(file_name_field(chooser), name);
     e2e::click(chooser, IDOK);
     wait_gone(chooser, "the file chooser");
 }
 
-void user_session::cancel_chooser(HWND chooser) {
+void UserSession::cancel_chooser(HWND chooser) {
     e2e::click(chooser, IDCANCEL);
     wait_gone(chooser, "the file chooser");
 }
 
-void user_session::answer_box(const expected_box& expected) {
+void UserSession::answer_box(const ExpectedBox& expected) {
     HWND box = wait_dialog(program_.id(), expected.caption);
     expect_text(text_of(box, 0xFFFF), expected.text, "message box text");
     expect(visible_buttons(box) == 1, "the message box \"" + to_utf8(expected.text) + "\" shows " +
@@ -170,7 +170,7 @@ void user_session::answer_box(const expected_box& expected) {
     wait_gone(box, "the message box");
 }
 
-void user_session::expect_dialog_only(const std::string& after) {
+void UserSession::expect_dialog_only(const std::string& after) {
     // Long enough for a wrongly closing dialog or a stray box to show itself.
     std::this_thread::sleep_for(500ms);
     expect(program_.running(), "the program ended " + after);
@@ -180,12 +180,12 @@ void user_session::expect_dialog_only(const std::string& after) {
     text_of(dialog_);  // answers at all
 }
 
-void user_session::expect_exit_code_0(const std::string& after) {
+void UserSession::expect_exit_code_0(const std::string& after) {
     const DWORD code = program_.wait_exit(10s);
     expect(code == 0, "exit code " + std::to_string(code) + " " + after);
 }
 
-void user_session::expect_end_without(const std::wstring& caption, const std::string& after) {
+void UserSession::expect_end_without(const std::wstring& caption, const std::string& after) {
     const auto deadline = std::chrono::steady_clock::now() + 10s;
     while (program_.running()) {
         expect(find_dialog(program_.id(), caption) == nullptr,

@@ -10,6 +10,8 @@
 #include "check.hpp"
 #include "filter/messages.hpp"
 #include "program.hpp"
+// The dialog's controls go by the ids its template gives them.
+#include "ui/resources/resource.h"
 #include "workspace.hpp"
 
 namespace gpais::e2e {
@@ -18,52 +20,36 @@ inline const std::wstring main_caption = L"GPAIS sąrašų filtravimas:";
 inline const std::wstring list_chooser_title = to_wide(messages::list_chooser.title);
 inline const std::wstring log_chooser_title = to_wide(messages::log_chooser.title);
 
-enum control_id : int {
-    first_day_label = 301,
-    first_day = 303,
-    last_day_label = 311,
-    last_day = 313,
-    log_label = 401,
-    log_browse = 402,
-    log_path = 403,
-    mode_label = 500,
-    by_period = 501,
-    by_errors = 502,
-    list_browse = 102,
-    list_path = 103,
-    run_button = 111,
-};
-
-struct expected_box {
+struct ExpectedBox {
     std::wstring text;
     std::wstring caption;
     const wchar_t* icon;
 };
 
 // The box the program shows for a message of the table.
-expected_box box_of(const Message& message);
-expected_box box_of(const ComposedMessage& message);
+ExpectedBox box_of(const Message& message);
+ExpectedBox box_of(const ComposedMessage& message);
 
-using ymd = std::chrono::year_month_day;
+using Ymd = std::chrono::year_month_day;
 
-ymd today();
+Ymd today();
 // The period a fresh dialog proposes: the last complete month, or this month on its last day.
-std::pair<ymd, ymd> default_period(ymd day);
+std::pair<Ymd, Ymd> default_period(Ymd day);
 // "_YYMMDD HHMM.xml" for the given local time.
 std::wstring name_stamp(const SYSTEMTIME& time);
 
-class user_session {
+class UserSession {
   public:
-    user_session(const workspace& place, const std::filesystem::path& exe,
-                 const std::wstring& command_tail);
+    UserSession(const Workspace& place, const std::filesystem::path& exe,
+                const std::wstring& command_tail);
 
     HWND dialog() const { return dialog_; }
     HWND control(int id) const;
-    program& process() { return program_; }
+    Program& process() { return program_; }
 
-    ymd date(int calendar) const;
-    void set_date(int calendar, ymd value);
-    void set_period(ymd first, ymd last);
+    Ymd date(int calendar) const;
+    void set_date(int calendar, Ymd value);
+    void set_period(Ymd first, Ymd last);
     std::wstring text(int id) const;
     void set_text(int id, const std::wstring& value);
     void click(int id);
@@ -75,14 +61,14 @@ class user_session {
     void cancel_chooser(HWND chooser);
     std::wstring chooser_file_name(HWND chooser) const;
 
-    void answer_box(const expected_box& box);
+    void answer_box(const ExpectedBox& box);
     // The dialog is still there and answers, and nothing else has opened.
     void expect_dialog_only(const std::string& after);
     void expect_exit_code_0(const std::string& after);
     void expect_end_without(const std::wstring& caption, const std::string& after);
 
   private:
-    program program_;
+    Program program_;
     HWND dialog_ = nullptr;
 };
 

@@ -6,13 +6,13 @@ namespace gpais::e2e {
 
 namespace {
 
-struct search {
+struct Search {
     DWORD process_id;
     std::vector<HWND> found;
 };
 
 BOOL CALLBACK collect_dialog(HWND window, LPARAM context) {
-    auto& wanted = *reinterpret_cast<search*>(context);
+    auto& wanted = *reinterpret_cast<Search*>(context);
     DWORD owner = 0;
     ::GetWindowThreadProcessId(window, &owner);
     if (owner == wanted.process_id && ::IsWindowVisible(window) && class_of(window) == L"#32770") {
@@ -35,7 +35,7 @@ std::wstring caption_of(HWND window) {
 }  // namespace
 
 std::vector<HWND> process_dialogs(DWORD process_id) {
-    search wanted{process_id, {}};
+    Search wanted{process_id, {}};
     ::EnumWindows(collect_dialog, reinterpret_cast<LPARAM>(&wanted));
     return wanted.found;
 }
@@ -61,8 +61,8 @@ HWND wait_dialog(DWORD process_id, const std::wstring& caption, std::chrono::mil
     try {
         return wait_for([&] { return find_dialog(process_id, caption); }, limit,
                         "the window \"" + to_utf8(caption) + "\"");
-    } catch (const failure& e) {
-        throw failure(std::string(e.what()) + "; " + describe_dialogs(process_id));
+    } catch (const Failure& e) {
+        throw Failure(std::string(e.what()) + "; " + describe_dialogs(process_id));
     }
 }
 

@@ -27,14 +27,14 @@ namespace {
 
 constexpr const wchar_t* version_key = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 
-struct version_value {
+struct VersionValue {
     const wchar_t* name;
     std::wstring in_64_bit_view;
     std::wstring in_32_bit_view;
 };
 
 // Values that tell the two views apart; under Wine both hold the same copy.
-const std::vector<version_value> version_values = {
+const std::vector<VersionValue> version_values = {
     {L"ProductName", L"Windows 10 Pro", L"Windows 10 Pro (32 bitų vaizdas)"},
     {L"ReleaseId", L"2009", L"32"},
     {L"BuildLabEx", L"19041.1.amd64fre.vb_release.191206-1406", L"32 bitų vaizdas"},
@@ -42,9 +42,9 @@ const std::vector<version_value> version_values = {
 
 // Sets text values of the version key in one registry view, and puts back what was there (or
 // takes them away again) when it goes.
-class version_values_set {
+class VersionValuesSet {
   public:
-    version_values_set(REGSAM view, const std::vector<std::pair<std::wstring, std::wstring>>& set) {
+    VersionValuesSet(REGSAM view, const std::vector<std::pair<std::wstring, std::wstring>>& set) {
         const LSTATUS opened =
             ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, version_key, 0, nullptr, 0,
                               KEY_QUERY_VALUE | KEY_SET_VALUE | view, nullptr, key_.put(), nullptr);
@@ -59,9 +59,9 @@ class version_values_set {
                    "cannot set " + to_utf8(name) + " in the version key");
         }
     }
-    version_values_set(const version_values_set&) = delete;
-    version_values_set& operator=(const version_values_set&) = delete;
-    ~version_values_set() {
+    VersionValuesSet(const VersionValuesSet&) = delete;
+    VersionValuesSet& operator=(const VersionValuesSet&) = delete;
+    ~VersionValuesSet() {
         for (const auto& [name, value] : earlier_) {
             if (!value) {
                 ::RegDeleteValueW(key_.get(), name.c_str());
@@ -74,13 +74,13 @@ class version_values_set {
     }
 
   private:
-    struct stored {
+    struct Stored {
         DWORD type = 0;
         std::string bytes;
     };
 
-    std::optional<stored> read(const std::wstring& name) const {
-        stored value;
+    std::optional<Stored> read(const std::wstring& name) const {
+        Stored value;
         DWORD size = 0;
         if (::RegQueryValueExW(key_.get(), name.c_str(), nullptr, &value.type, nullptr, &size) !=
             ERROR_SUCCESS) {
@@ -97,7 +97,7 @@ class version_values_set {
     }
 
     UniqueRegistryKey key_;
-    std::vector<std::pair<std::wstring, std::optional<stored>>> earlier_;
+    std::vector<std::pair<std::wstring, std::optional<Stored>>> earlier_;
 };
 
 std::vector<std::pair<std::wstring, std::wstring>> values_of(bool in_64_bit_view) {
@@ -109,16 +109,16 @@ std::vector<std::pair<std::wstring, std::wstring>> values_of(bool in_64_bit_view
 
 // A crash report written while the two views disagree names the system as the 64-bit view
 // does. Here the program named on the driver's command line is the fault probe.
-void wow64_os_line(const context& ctx, const std::string& name) {
+void wow64_os_line(const Context& ctx, const std::string& name) {
     BOOL under_wow64 = FALSE;
     expect(::IsWow64Process(::GetCurrentProcess(), &under_wow64) != FALSE && under_wow64 != FALSE,
            "the driver does not run under WOW64: this scenario needs a 64-bit prefix "
            "(WINEARCH=win64) or 64-bit Windows");
-    const version_values_set view64(KEY_WOW64_64KEY, values_of(true));
-    const version_values_set view32(KEY_WOW64_32KEY, values_of(false));
+    const VersionValuesSet view64(KEY_WOW64_64KEY, values_of(true));
+    const VersionValuesSet view32(KEY_WOW64_32KEY, values_of(false));
 
-    workspace place(name, ctx.source_dir);
-    program probe(ctx.exe, L"access", place.start());
+    Workspace place(name, ctx.source_dir);
+    Program probe(ctx.exe, L"access", place.start());
     HWND box = wait_dialog(probe.id(), L"Klaida", 20s);
     const std::string report = read_bytes(place.start() / L"Klaidos.log");
     click(box, IDOK);
@@ -139,8 +139,8 @@ void wow64_os_line(const context& ctx, const std::string& name) {
 
 }  // namespace
 
-const std::vector<scenario>& scenarios() {
-    static const std::vector<scenario> all = {
+const std::vector<Scenario>& scenarios() {
+    static const std::vector<Scenario> all = {
         {"wow64_os_line", wow64_os_line},
     };
     return all;
