@@ -64,10 +64,11 @@ namespace gpais::utf8 {
     if (text.empty())
         return 0;
     std::size_t end = next_character(text, 0);
-    for (std::size_t next = end; end < text.size(); end = next) {
-        next = next_character(text, end);
+    while (end < text.size()) {
+        const std::size_t next = next_character(text, end);
         if (next > limit)
             break;
+        end = next;
     }
     return end;
 }

@@ -69,6 +69,12 @@ system_path temporary_name() {
     return name;
 }
 
+// Until `size` bytes are in or the file ends: the count read, or nothing on a failed read.
+std::optional<std::size_t> read_from(native_file file, char* into, std::size_t size) {
+    return read_in_pieces(
+        into, size, [file](char* at, std::size_t count) { return read_some(file, at, count); });
+}
+
 struct ReadRequest {
     native_file file;
     std::optional<std::size_t> got;
@@ -77,9 +83,7 @@ struct ReadRequest {
 std::size_t fill_from_file(char* data, std::size_t size, void* context) {
     auto& request = *static_cast<ReadRequest*>(context);
     prefer_huge_pages(data, size);
-    request.got = read_in_pieces(data, size, [&request](char* into, std::size_t count) {
-        return read_some(request.file, into, count);
-    });
+    request.got = read_from(request.file, data, size);
     return request.got.value_or(0);
 }
 
@@ -110,10 +114,7 @@ ReadResult read_file_bytes(std::string_view path_text) {
         // The file grew after its size was taken: take what was added as well.
         char tail[65536];
         while (true) {
-            const std::optional<std::size_t> more =
-                read_in_pieces(tail, sizeof tail, [&file](char* into, std::size_t count) {
-                    return read_some(file.get(), into, count);
-                });
+            const std::optional<std::size_t> more = read_from(file.get(), tail, sizeof tail);
             if (!more)
                 return last_failure();
             if (*more == 0)

@@ -17,12 +17,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Up to and with the last '/'; the current folder for a bare name.
+system_path folder_of(const system_path& path) {
+    const std::size_t end = path.find_last_of('/');
+    return end == system_path::npos ? "." : path.substr(0, end + 1);
+}
+
 // ENOENT says only that something on the way is missing: the file, when its folder is there.
 WriteError missing_failure(const system_path& path) {
-    const std::size_t end = path.find_last_of('/');
-    const system_path folder = end == system_path::npos ? "." : path.substr(0, end + 1);
     struct stat status {};
-    if (::stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode))
+    if (::stat(folder_of(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode))
         return refusal_with_code(WriteCause::file_missing, ENOENT);
     return errno_failure(ENOENT);
 }
@@ -172,9 +176,7 @@ WriteResult move_over(OwnedFile& file, const system_path& from, const system_pat
 // be synced; the move then stays as durable as the file system makes it on its own.
 WriteResult settle_move(OwnedFile& file, const system_path& to) {
     file.reset();
-    const std::size_t end = to.find_last_of('/');
-    const system_path folder = end == system_path::npos ? "." : to.substr(0, end + 1);
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(folder_of(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return {};
     OwnedFile handle;

@@ -47,6 +47,7 @@ struct ReadCase {
     const char* asked;    // name asked for; "" asks for the empty path
     std::string expected;
     const char* cause = nullptr;  // why it could not be read at all; null: it was read
+    bool deep = false;            // file and name lie in a folder of 300 characters
 };
 
 TEST(FileRead, GivesExactBytesOrWhyNot) {
@@ -66,7 +67,7 @@ TEST(FileRead, GivesExactBytesOrWhyNot) {
          "Nėra tokio aplanko."},
         {"a folder is named as a folder", nullptr, "", ".", "", "Nurodytas kelias yra aplankas."},
 #ifdef _WIN32
-        {"a list in a folder of 300 characters is read", "a.xml", "x", "a.xml", "x"},
+        {"a list in a folder of 300 characters is read", "a.xml", "x", "a.xml", "x", nullptr, true},
         {"a name of the wrong form is named by the system", nullptr, "", "a<b>.xml", "",
          "Sistemos klaida 123: "},
 #else
@@ -79,9 +80,8 @@ TEST(FileRead, GivesExactBytesOrWhyNot) {
     };
     for (const ReadCase& c : cases) {
         TempFolder folder;
-        const std::string_view name = c.name;
         // Wine has no limit of its own to show, but the prefix must not lose the file.
-        const std::string under = name.find("300") != name.npos ? long_folder : "";
+        const std::string under = c.deep ? long_folder : "";
         if (!under.empty())
             fs::create_directories(folder.path() / under);
         if (c.file != nullptr)
