@@ -47,7 +47,8 @@ std::string from_utf16(std::string_view units, bool big_endian) {
         return big_endian ? (char32_t{first} << 8 | second) : (char32_t{second} << 8 | first);
     };
     std::string text;
-    // Each unit gives at most three bytes, a pair of units four.
+    // A unit gives one byte (ASCII) to three, a pair of units four; GPAIS's lines are mostly
+    // ASCII with a few letters of two bytes, so this is a guess the text may still grow past.
     text.reserve(count + count / 2);
     for (std::size_t index = 0; index < count; ++index) {
         const char32_t unit = unit_at(index);

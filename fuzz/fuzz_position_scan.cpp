@@ -140,10 +140,11 @@ std::size_t line_count(const std::vector<std::string>& shown, std::string_view p
 
 // Both modes of the whole run: a list the scan refuses is refused, told and not written; of any
 // other list, the count on the second line is a plain count over the literal scan's positions.
-void run_and_count(const std::string& input, std::string_view log, bool refused) {
+// `codes` is the set the run makes of `log`.
+void run_and_count(const std::string& input, std::string_view log, const gpais::CodeSet& codes,
+                   bool refused) {
     const gpais::Date first = gpais::Date::from_numbers(1900, 1, 1);
     const gpais::Date last = gpais::Date::from_numbers(2100, 1, 1);
-    const gpais::CodeSet codes = gpais::build_code_set(gpais::error_log_text(std::string(log)));
     const std::vector<std::string> bad = {std::string(gpais::messages::bad_product_list.text)};
 
     MemoryPort period_port(input, std::string(log));
@@ -232,6 +233,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string probe = input;
     const bool refused =
         !gpais::scan_positions(probe, anchor, [](std::string_view) { return true; });
-    run_and_count(input, log, refused);
+    run_and_count(input, log, codes, refused);
     return 0;
 }

@@ -17,8 +17,9 @@
 
 namespace gpais::rt {
 
-// A date type of the program's own (the filter keeps one) reads as a date without errors/
-// having to know it: anything that says whether it is empty and gives its year_month_day.
+// A date type of the program's own (the filter keeps one) reads as a date without the recorder,
+// which lies below the filter, having to know it: anything that says whether it is empty and
+// gives its year_month_day.
 template <typename T>
 concept DateLike = requires(const T& d) {
     { d.empty() } -> std::convertible_to<bool>;
@@ -32,7 +33,7 @@ concept PairLike = requires(const T& p) {
 };
 
 // A type of the program that knows how it reads in a report gives, beside itself, a function
-// to_report_value(const T&) returning a Value; errors/ need not know the type.
+// to_report_value(const T&) returning a Value; the recorder need not know the type.
 template <typename T>
 concept HasReportValue = requires(const T& v) {
     { to_report_value(v) } -> std::convertible_to<Value>;

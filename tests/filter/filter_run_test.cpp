@@ -335,8 +335,10 @@ TEST(FilterRun, SecondLinesAndCutOffLists) {
     };
     const std::string utf16_b2 = [] {
         std::string bytes = "\xFF\xFE";
+        // Each byte of the line as one unit: the markers and the code are ASCII and come through
+        // as they are; the line's Lithuanian letters do not (the code set's table has those).
         for (const char c : log_line("B2"))
-            bytes.append({c, '\0'});  // ASCII and Lithuanian letters below U+0100 only
+            bytes.append({c, '\0'});
         return bytes;
     }();
     const std::string long_code(200, 'Q');
