@@ -4,7 +4,7 @@
 
 #include "base/console_text.hpp"
 #include "base/current_folder.hpp"
-#include "io/write_errors.hpp"
+#include "io/file_errors.hpp"
 
 namespace gpais::cli {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "filter/user_port.hpp"
+#include "filter/ports.hpp"
 #include "io/file_port.hpp"
 
 namespace gpais::cli {

@@ -9,11 +9,11 @@
 #include "filter/compaction.hpp"
 #include "filter/date_match.hpp"
 #include "filter/error_log_text.hpp"
+#include "filter/file_cause_text.hpp"
 #include "filter/messages.hpp"
 #include "filter/output_name.hpp"
 #include "filter/position_scan.hpp"
 #include "filter/shown_code.hpp"
-#include "filter/write_cause.hpp"
 #include "rt/call_levels.hpp"
 
 namespace gpais {

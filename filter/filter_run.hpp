@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "filter/date.hpp"
-#include "filter/user_port.hpp"
+#include "filter/ports.hpp"
 
 namespace gpais {
 

@@ -5,7 +5,7 @@
 #include <utility>
 #include <variant>
 
-#include "filter/write_result.hpp"
+#include "filter/file_error.hpp"
 
 namespace gpais {
 
@@ -17,7 +17,7 @@ class [[nodiscard]] ReadResult {
     // Both convert, so that a reader returns its bytes or its error as they are.
     ReadResult(std::string bytes)  // NOLINT(google-explicit-constructor)
         : outcome_(std::move(bytes)) {}
-    ReadResult(WriteError error)  // NOLINT(google-explicit-constructor)
+    ReadResult(FileError error)  // NOLINT(google-explicit-constructor)
         : outcome_(std::move(error)) {}
 
     [[nodiscard]] bool ok() const noexcept { return outcome_.index() == 0; }
@@ -26,10 +26,10 @@ class [[nodiscard]] ReadResult {
         return ok() ? std::move(std::get<0>(outcome_)) : std::string();
     }
     // Only for a result that is not ok().
-    [[nodiscard]] const WriteError& error() const noexcept { return std::get<1>(outcome_); }
+    [[nodiscard]] const FileError& error() const noexcept { return std::get<1>(outcome_); }
 
   private:
-    std::variant<std::string, WriteError> outcome_;
+    std::variant<std::string, FileError> outcome_;
 };
 
 }  // namespace gpais

@@ -7,10 +7,10 @@
 #include <random>
 
 #include "filter/bytes.hpp"
+#include "io/file_errors.hpp"
 #include "io/pieces.hpp"
 #include "io/string_fill.hpp"
 #include "io/system_calls.hpp"
-#include "io/write_errors.hpp"
 #include "rt/call_levels.hpp"
 
 namespace gpais {
@@ -96,7 +96,7 @@ ReadResult read_file_bytes(std::string_view path_text) {
     const system_path path = system_path_of(path_text);
     OwnedFile file;
     std::uint64_t size = 0;
-    if (std::optional<WriteError> refused = open_for_reading(path, file, size))
+    if (std::optional<FileError> refused = open_for_reading(path, file, size))
         return std::move(*refused);
     if (!file.is_open())
         return std::string();
@@ -135,7 +135,7 @@ WriteResult replace_file(std::string_view path_text, std::string_view bytes) {
         return invalid_name_failure();
     const char last = path_text.back();
     if (last == '/' || (path_separator != '/' && last == '\\'))
-        return refusal(WriteCause::path_is_folder);
+        return refusal(FileCause::path_is_folder);
     system_path target = system_path_of(path_text);
     TargetState state;
     if (WriteResult allowed = check_target(target, state); !allowed.ok())
@@ -144,7 +144,7 @@ WriteResult replace_file(std::string_view path_text, std::string_view bytes) {
     const system_path folder = folder_of(target);
     system_path temp_path;
     OwnedFile file;
-    WriteResult created = refusal(WriteCause::other);
+    WriteResult created = refusal(FileCause::other);
     for (int attempt = 0; attempt < 16; ++attempt) {
         temp_path = folder + temporary_name();
         created = create_new_file(temp_path, file);

@@ -2,7 +2,7 @@
 // The machine as both programs meet it in a filter run: files are read whole and replaced
 // safely, and "now" is the local clock.
 
-#include "filter/user_port.hpp"
+#include "filter/ports.hpp"
 
 namespace gpais {
 

@@ -66,8 +66,8 @@ class OwnedFile {
 // A file held by another program without read sharing is waited for a moment (io/patience.hpp).
 // Leaves `file` closed, without an error, for a path that is no regular file (a device, a pipe),
 // which reads as nothing.
-[[nodiscard]] std::optional<WriteError> open_for_reading(const system_path& path, OwnedFile& file,
-                                                         std::uint64_t& size);
+[[nodiscard]] std::optional<FileError> open_for_reading(const system_path& path, OwnedFile& file,
+                                                        std::uint64_t& size);
 
 // Up to `size` bytes: the count read (0 at the end of the file), or -1 on an error other than an
 // interrupted call; last_failure() then says why.
@@ -76,7 +76,7 @@ class OwnedFile {
 // saying why is a full disk.
 [[nodiscard]] long long write_some(native_file file, const char* bytes, std::size_t size) noexcept;
 // Why the read or write just made failed, in the system's own code and words.
-[[nodiscard]] WriteError last_failure();
+[[nodiscard]] FileError last_failure();
 
 // A product list runs to hundreds of megabytes; the system may fill a buffer that large faster
 // with large pages, where it hands them out only to regions that ask.
@@ -98,7 +98,7 @@ struct TargetState {
 // for this process alone until it replaces the target.
 [[nodiscard]] WriteResult create_new_file(const system_path& path, OwnedFile& file);
 // The file to be created exists already.
-[[nodiscard]] bool is_name_taken(const WriteError& error) noexcept;
+[[nodiscard]] bool is_name_taken(const FileError& error) noexcept;
 
 // The target's permissions on the new file, before it reaches the disk.
 void keep_permissions(native_file file, const TargetState& state) noexcept;
@@ -115,6 +115,6 @@ void keep_permissions(native_file file, const TargetState& state) noexcept;
 void remove_temporary(OwnedFile& file, const system_path& path) noexcept;
 
 // What the system says of a name that names nothing.
-[[nodiscard]] WriteError invalid_name_failure();
+[[nodiscard]] FileError invalid_name_failure();
 
 }  // namespace gpais::io

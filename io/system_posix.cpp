@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "io/file_errors.hpp"
 #include "io/system_calls.hpp"
-#include "io/write_errors.hpp"
 
 namespace gpais::io {
 
@@ -24,10 +24,10 @@ system_path folder_of(const system_path& path) {
 }
 
 // ENOENT says only that something on the way is missing: the file, when its folder is there.
-WriteError missing_failure(const system_path& path) {
+FileError missing_failure(const system_path& path) {
     struct stat status {};
     if (::stat(folder_of(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode))
-        return refusal_with_code(WriteCause::file_missing, ENOENT);
+        return refusal_with_code(FileCause::file_missing, ENOENT);
     return errno_failure(ENOENT);
 }
 
@@ -41,8 +41,8 @@ void close_file(native_file file) noexcept {
     ::close(file);
 }
 
-std::optional<WriteError> open_for_reading(const system_path& path, OwnedFile& file,
-                                           std::uint64_t& size) {
+std::optional<FileError> open_for_reading(const system_path& path, OwnedFile& file,
+                                          std::uint64_t& size) {
     // Not blocking, so that a pipe without a writer does not hold the run; a regular file reads
     // the same either way.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -57,7 +57,7 @@ std::optional<WriteError> open_for_reading(const system_path& path, OwnedFile& f
     if (::fstat(fd, &status) != 0)
         return errno_failure(errno);
     if (S_ISDIR(status.st_mode))
-        return refusal_with_code(WriteCause::path_is_folder, EISDIR);
+        return refusal_with_code(FileCause::path_is_folder, EISDIR);
     if (!S_ISREG(status.st_mode))
         return std::nullopt;
     file.reset(opened.release());
@@ -88,7 +88,7 @@ long long write_some(native_file file, const char* bytes, std::size_t size) noex
     }
 }
 
-WriteError last_failure() {
+FileError last_failure() {
     return errno_failure(errno);
 }
 
@@ -121,13 +121,13 @@ WriteResult check_target(system_path& target, TargetState& state) {
         return errno_failure(errno);
     }
     if (S_ISDIR(status.st_mode))
-        return refusal(WriteCause::path_is_folder);
+        return refusal(FileCause::path_is_folder);
     // A device or a pipe is not a list the person could keep; it is not replaced.
     if (!S_ISREG(status.st_mode))
-        return refusal(WriteCause::access_denied);
+        return refusal(FileCause::access_denied);
     // The permission bits come first, not the system's answer: root would be told it may write.
     if ((status.st_mode & S_IWUSR) == 0)
-        return refusal(WriteCause::read_only);
+        return refusal(FileCause::read_only);
     // Asked of the system: a file of another user, or on a read-only file system, is one the
     // person has no right to write.
     if (::access(target.c_str(), W_OK) != 0)
@@ -145,7 +145,7 @@ WriteResult create_new_file(const system_path& path, OwnedFile& file) {
     return {};
 }
 
-bool is_name_taken(const WriteError& error) noexcept {
+bool is_name_taken(const FileError& error) noexcept {
     return error.code == EEXIST;
 }
 
@@ -193,7 +193,7 @@ void remove_temporary(OwnedFile& file, const system_path& path) noexcept {
     ::unlink(path.c_str());
 }
 
-WriteError invalid_name_failure() {
+FileError invalid_name_failure() {
     return errno_failure(EINVAL);
 }
 

@@ -7,38 +7,38 @@
 #include "base/text_convert.hpp"
 #include "base/unique_handle.hpp"
 #include "base/windows_path.hpp"
+#include "io/file_errors.hpp"
 #include "io/patience.hpp"
 #include "io/system_calls.hpp"
-#include "io/write_errors.hpp"
 
 namespace gpais::io {
 
 namespace {
 
-WriteCause cause_of_windows_error(DWORD code) {
+FileCause cause_of_windows_error(DWORD code) {
     switch (code) {
         case ERROR_DISK_FULL:
         case ERROR_HANDLE_DISK_FULL:
-            return WriteCause::disk_full;
+            return FileCause::disk_full;
         case ERROR_FILE_NOT_FOUND:
-            return WriteCause::file_missing;
+            return FileCause::file_missing;
         case ERROR_PATH_NOT_FOUND:
         case ERROR_INVALID_DRIVE:
         case ERROR_BAD_NETPATH:
         case ERROR_BAD_NET_NAME:
-            return WriteCause::folder_missing;
+            return FileCause::folder_missing;
         case ERROR_SHARING_VIOLATION:
         case ERROR_LOCK_VIOLATION:
         case ERROR_USER_MAPPED_FILE:
-            return WriteCause::in_use;
+            return FileCause::in_use;
         case ERROR_ACCESS_DENIED:
         case ERROR_WRITE_PROTECT:
         case ERROR_NETWORK_ACCESS_DENIED:
-            return WriteCause::access_denied;
+            return FileCause::access_denied;
         case ERROR_FILENAME_EXCED_RANGE:
-            return WriteCause::name_too_long;
+            return FileCause::name_too_long;
         default:
-            return WriteCause::other;
+            return FileCause::other;
     }
 }
 
@@ -51,8 +51,8 @@ std::string windows_error_text(DWORD code) {
     return to_utf8(std::wstring_view(text, length));
 }
 
-WriteError windows_failure(DWORD code) {
-    return WriteError{cause_of_windows_error(code), code, windows_error_text(code)};
+FileError windows_failure(DWORD code) {
+    return FileError{cause_of_windows_error(code), code, windows_error_text(code)};
 }
 
 DWORD attributes_of(const system_path& path) {
@@ -129,8 +129,8 @@ void close_file(native_file file) noexcept {
     ::CloseHandle(handle_of(file));
 }
 
-std::optional<WriteError> open_for_reading(const system_path& path, OwnedFile& file,
-                                           std::uint64_t& size) {
+std::optional<FileError> open_for_reading(const system_path& path, OwnedFile& file,
+                                          std::uint64_t& size) {
     HANDLE opened = INVALID_HANDLE_VALUE;
     const DWORD code = while_held(path, [&] {
         // Windows opens no folder as a file; it says access denied, which is no moment's hold.
@@ -140,7 +140,7 @@ std::optional<WriteError> open_for_reading(const system_path& path, OwnedFile& f
     });
     if (code != ERROR_SUCCESS) {
         if (code == ERROR_ACCESS_DENIED && is_folder(path))
-            return refusal_with_code(WriteCause::path_is_folder, code);
+            return refusal_with_code(FileCause::path_is_folder, code);
         return windows_failure(code);
     }
     OwnedFile owner;
@@ -173,7 +173,7 @@ long long write_some(native_file file, const char* bytes, std::size_t size) noex
     return done;
 }
 
-WriteError last_failure() {
+FileError last_failure() {
     return windows_failure(::GetLastError());
 }
 
@@ -192,9 +192,9 @@ WriteResult check_target(system_path& target, TargetState& state) {
         return windows_failure(code);
     }
     if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return refusal(WriteCause::path_is_folder);
+        return refusal(FileCause::path_is_folder);
     if ((data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0)
-        return refusal(WriteCause::read_only);
+        return refusal(FileCause::read_only);
     const DWORD code = while_held(target, [&target] {
         const UniqueFile opened(::CreateFileW(
             target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -217,7 +217,7 @@ WriteResult create_new_file(const system_path& path, OwnedFile& file) {
     return {};
 }
 
-bool is_name_taken(const WriteError& error) noexcept {
+bool is_name_taken(const FileError& error) noexcept {
     return error.code == ERROR_FILE_EXISTS || error.code == ERROR_ALREADY_EXISTS;
 }
 
@@ -269,7 +269,7 @@ void remove_temporary(OwnedFile& file, const system_path& path) noexcept {
     (void)while_held(path, [&path] { return ::DeleteFileW(path.c_str()) != FALSE; });
 }
 
-WriteError invalid_name_failure() {
+FileError invalid_name_failure() {
     return windows_failure(ERROR_INVALID_NAME);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The filter run meets the person through message boxes and the Save As dialog.
 
-#include "filter/user_port.hpp"
+#include "filter/ports.hpp"
 
 namespace gpais::ui {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "filter/user_port.hpp"
+#include "filter/ports.hpp"
 #include "io/file_io.hpp"
 
 namespace gpais::testing {
@@ -31,8 +31,8 @@ class FakePort : public UserPort, public MachinePort {
     std::string save_answer;                                // "" = the person cancels
     std::string folder = "C:\\Darbas\\";
     LocalTime now{2026, 12, 7, 9, 5, 0, 0};
-    std::map<std::string, WriteError, std::less<>> read_errors;  // path -> why it is not read
-    std::optional<WriteError> write_error;
+    std::map<std::string, FileError, std::less<>> read_errors;  // path -> why it is not read
+    std::optional<FileError> write_error;
     bool real_files = false;  // read and write through file_io instead of `files`
 
     // Records

@@ -60,13 +60,13 @@ struct RunCase {
     std::optional<std::string> log_path;    // nothing = period mode
     std::optional<std::string> log_bytes;
     std::string save_answer;
-    std::optional<WriteError> write_error;
+    std::optional<FileError> write_error;
     RunOutcome outcome;
     std::vector<ShownMessage> messages;
     std::vector<std::string> calls;
     std::optional<std::string> written_bytes;
     // Files that could not be read at all, and why.
-    std::map<std::string, WriteError, std::less<>> read_errors = {};
+    std::map<std::string, FileError, std::less<>> read_errors = {};
 };
 
 const std::vector<std::string> saved_calls = {"read:" + list_path, "folder", "now", "choose",
@@ -224,7 +224,7 @@ TEST(FilterRun, MessagesOutcomesAndOrderOfSteps) {
          {},
          {},
          out_path,
-         WriteError{WriteCause::disk_full, 112, "There is not enough space on the disk.\r\n"},
+         FileError{FileCause::disk_full, 112, "There is not enough space on the disk.\r\n"},
          RunOutcome::write_failed,
          {not_written(out_path, "Diske nebeliko vietos.")},
          saved_calls,
@@ -234,9 +234,9 @@ TEST(FilterRun, MessagesOutcomesAndOrderOfSteps) {
          {},
          {},
          out_path,
-         WriteError{WriteCause::other, 1117,
-                    "The request could not be performed because of an "
-                    "I/O device error.\r\n"},
+         FileError{FileCause::other, 1117,
+                   "The request could not be performed because of an "
+                   "I/O device error.\r\n"},
          RunOutcome::write_failed,
          {not_written(out_path,
                       "Sistemos klaida 1117: The request could not be performed "
@@ -254,7 +254,7 @@ TEST(FilterRun, MessagesOutcomesAndOrderOfSteps) {
                     .view())},
          {"read:" + list_path, "message"},
          {},
-         {{list_path, WriteError{WriteCause::in_use, 32, "In use"}}}},
+         {{list_path, FileError{FileCause::in_use, 32, "In use"}}}},
         {"errors: an error log that could not be read is told with its cause",
          list,
          "klaidos.log",
@@ -265,7 +265,7 @@ TEST(FilterRun, MessagesOutcomesAndOrderOfSteps) {
          {shown(messages::with_line(messages::no_codes, "Nėra teisės skaityti.").view())},
          {"read:" + list_path, "read:klaidos.log", "message"},
          {},
-         {{"klaidos.log", WriteError{WriteCause::access_denied, 5, "Access is denied."}}}},
+         {{"klaidos.log", FileError{FileCause::access_denied, 5, "Access is denied."}}}},
     };
     for (const RunCase& c : cases) {
         FakePort port;

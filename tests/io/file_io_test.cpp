@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "filter/write_cause.hpp"
+#include "filter/file_cause_text.hpp"
 #include "tests/support/temp_folder.hpp"
 
 #ifdef _WIN32

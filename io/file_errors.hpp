@@ -4,17 +4,17 @@
 
 #include <system_error>
 
-#include "filter/write_result.hpp"
+#include "filter/file_error.hpp"
 
 namespace gpais::io {
 
 // A failure the C runtime gave as errno; also for writers of other streams than files
 // (standard output).
-[[nodiscard]] WriteError errno_failure(int code);
+[[nodiscard]] FileError errno_failure(int code);
 
 // A refusal made here rather than by the system carries no system code.
-[[nodiscard]] WriteError refusal(WriteCause cause);
+[[nodiscard]] FileError refusal(FileCause cause);
 // A cause worked out here from the system's code, which is kept for a report.
-[[nodiscard]] WriteError refusal_with_code(WriteCause cause, unsigned long code);
+[[nodiscard]] FileError refusal_with_code(FileCause cause, unsigned long code);
 
 }  // namespace gpais::io

@@ -1,4 +1,4 @@
-#include "filter/write_cause.hpp"
+#include "filter/file_cause_text.hpp"
 
 #include <string_view>
 
@@ -37,25 +37,25 @@ std::string one_line(std::string_view text) {
 }
 
 // The sentences a read and a write share; a right is named by what was refused.
-std::string cause_text(const WriteError& error, std::string_view no_right) {
+std::string cause_text(const FileError& error, std::string_view no_right) {
     switch (error.cause) {
-        case WriteCause::disk_full:
+        case FileCause::disk_full:
             return "Diske nebeliko vietos.";
-        case WriteCause::file_missing:
+        case FileCause::file_missing:
             return "Nėra tokio failo.";
-        case WriteCause::folder_missing:
+        case FileCause::folder_missing:
             return "Nėra tokio aplanko.";
-        case WriteCause::path_is_folder:
+        case FileCause::path_is_folder:
             return "Nurodytas kelias yra aplankas.";
-        case WriteCause::read_only:
+        case FileCause::read_only:
             return "Failas pažymėtas tik skaitymui.";
-        case WriteCause::in_use:
+        case FileCause::in_use:
             return "Failą naudoja kita programa.";
-        case WriteCause::access_denied:
+        case FileCause::access_denied:
             return std::string(no_right);
-        case WriteCause::name_too_long:
+        case FileCause::name_too_long:
             return "Kelias per ilgas.";
-        case WriteCause::other:
+        case FileCause::other:
             break;
     }
     std::string text = "Sistemos klaida " + std::to_string(error.code);
@@ -67,11 +67,11 @@ std::string cause_text(const WriteError& error, std::string_view no_right) {
 
 }  // namespace
 
-std::string write_cause_text(const WriteError& error) {
+std::string write_cause_text(const FileError& error) {
     return cause_text(error, "Nėra teisės rašyti.");
 }
 
-std::string read_cause_text(const WriteError& error) {
+std::string read_cause_text(const FileError& error) {
     return cause_text(error, "Nėra teisės skaityti.");
 }
 
