@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Fails, naming the files, when clang-format with the project's .clang-format would change any
-# tracked C++ file (any C++ file outside the build folders in a tree without git history). scripts/test.sh runs it before building anything.
+# tracked C++ file (any C++ file outside the build folders in a tree without git history).
+# scripts/test.sh runs it before building anything.
 #   scripts/check-format.sh        # check
 #   scripts/check-format.sh --fix  # format those files in place
 # The layout is the one clang-format 14 (Debian 12's) gives; other versions move a few things, so

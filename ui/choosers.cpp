@@ -13,6 +13,7 @@
 #include "base/system_libraries.hpp"
 #include "base/text_convert.hpp"
 #include "base/unique_handle.hpp"
+#include "base/windows_path.hpp"
 #include "errors/win32_dialogs.hpp"
 #include "errors/win32_fault_filter.hpp"
 #include "rt/call_levels.hpp"
@@ -58,15 +59,18 @@ std::wstring chooser_folder(std::string_view folder, std::string_view fallback) 
     std::wstring wide = to_wide(folder);
     if (wide.size() < MAX_PATH)
         return wide;
-    const std::wstring prefixed = L"\\\\?\\" + wide;
+    // The file calls' own form: "\\?\UNC\" for a share, which a bare "\\?\" would not name.
+    const std::wstring prefixed = windows_file_path(folder);
     wchar_t short_form[MAX_PATH] = {};
     const DWORD length = ::GetShortPathNameW(prefixed.c_str(), short_form, MAX_PATH);
     if (length > 0 && length < MAX_PATH) {
-        std::wstring_view found(short_form, length);
-        if (found.starts_with(L"\\\\?\\"))
-            found.remove_prefix(4);
+        std::wstring found(short_form, length);
+        if (found.starts_with(L"\\\\?\\UNC\\"))
+            found.replace(0, 8, L"\\\\");
+        else if (found.starts_with(L"\\\\?\\"))
+            found.erase(0, 4);
         if (found.size() < MAX_PATH - 1)
-            return std::wstring(found);
+            return found;
     }
     std::wstring own = to_wide(fallback);
     return own.size() < MAX_PATH ? own : std::wstring();

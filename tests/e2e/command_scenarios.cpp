@@ -43,27 +43,10 @@ CommandResult run_command(const Context& ctx, const Workspace& place,
     UniqueFile err(::CreateFileW(err_file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     expect(static_cast<bool>(err), "cannot make the file for standard error");
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = nullptr;
-    startup.hStdOutput = err.get();
-    startup.hStdError = err.get();
-    std::wstring command_line = L"\"" + ctx.exe.wstring() + L"\" " + tail;
-    PROCESS_INFORMATION info{};
     const auto started = steady_clock::now();
-    expect(::CreateProcessW(ctx.exe.c_str(), command_line.data(), nullptr, nullptr, TRUE,
-                            CREATE_NO_WINDOW, nullptr, start.c_str(), &startup, &info) != FALSE,
-           "cannot start the command (error " + std::to_string(::GetLastError()) + ")");
-    const UniqueKernelHandle process(info.hProcess);
-    const UniqueKernelHandle thread(info.hThread);
-    const bool ended = ::WaitForSingleObject(process.get(), 60000) == WAIT_OBJECT_0;
+    Program command(ctx.exe, tail, start, err.get());
+    const DWORD code = command.wait_exit(60s);
     const auto took = duration_cast<milliseconds>(steady_clock::now() - started);
-    if (!ended)
-        ::TerminateProcess(process.get(), 99);
-    expect(ended, "the command did not end within 60 s");
-    DWORD code = 0;
-    ::GetExitCodeProcess(process.get(), &code);
     err.reset();
     std::string text = read_bytes(err_file);
     std::erase(text, '\r');

@@ -8,16 +8,23 @@
 namespace gpais::e2e {
 
 Program::Program(const std::filesystem::path& exe, const std::wstring& command_tail,
-                 const std::filesystem::path& start_folder) {
+                 const std::filesystem::path& start_folder, HANDLE output) {
     std::wstring command_line = L"\"" + exe.wstring() + L"\"";
     if (!command_tail.empty()) {
         command_line += L" " + command_tail;
     }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    if (output != nullptr) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = output;
+        startup.hStdError = output;
+    }
+    const bool redirected = output != nullptr;
     PROCESS_INFORMATION info{};
-    const BOOL started = ::CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE,
-                                          0, nullptr, start_folder.c_str(), &startup, &info);
+    const BOOL started = ::CreateProcessW(
+        exe.c_str(), command_line.data(), nullptr, nullptr, redirected ? TRUE : FALSE,
+        redirected ? CREATE_NO_WINDOW : 0, nullptr, start_folder.c_str(), &startup, &info);
     expect(started != FALSE, "cannot start " + to_utf8(exe.wstring()) + " (error " +
                                  std::to_string(::GetLastError()) + ")");
     ::CloseHandle(info.hThread);

@@ -15,9 +15,11 @@ namespace gpais::e2e {
 
 class Program {
   public:
-    // command_tail is what follows the quoted program path on the command line, as typed.
+    // command_tail is what follows the quoted program path on the command line, as typed. With
+    // `output`, an inheritable handle, the program writes its standard output and error there
+    // and gets no console window of its own.
     Program(const std::filesystem::path& exe, const std::wstring& command_tail,
-            const std::filesystem::path& start_folder);
+            const std::filesystem::path& start_folder, HANDLE output = nullptr);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
     ~Program();

@@ -24,20 +24,9 @@ execute_process(COMMAND git -c core.quotePath=false ls-files --cached --others -
 if(failed STREQUAL "0")
     string(REPLACE "\n" ";" files "${listing}")
 else()
-    # Not a git checkout: everything but the build folders, which are not even looked into (a
-    # Wine prefix alone holds thousands of files).
-    file(GLOB top_entries LIST_DIRECTORIES true RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*)
-    list(FILTER top_entries EXCLUDE REGEX "^(build|\\.git)$")
-    set(files "")
-    foreach(entry IN LISTS top_entries)
-        if(IS_DIRECTORY ${SOURCE_DIR}/${entry})
-            file(GLOB_RECURSE below RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${entry}/*)
-            list(APPEND files ${below})
-        else()
-            list(APPEND files ${entry})
-        endif()
-    endforeach()
-    list(FILTER files EXCLUDE REGEX "^fuzz/corpus-run/")
+    # Not a git checkout: the files the build's date was taken from.
+    include(${SOURCE_DIR}/cmake/SourceFiles.cmake)
+    gpais_source_files(files ${SOURCE_DIR})
 endif()
 set(copied 0)
 foreach(file IN LISTS files)
