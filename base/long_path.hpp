@@ -32,4 +32,14 @@ template <typename MakeAbsolute>
     return L"\\\\?\\" + full;
 }
 
+// The path as a person and the calls without the prefix know it: "\\?\UNC\" back to "\\",
+// "\\?\" dropped, anything else as it is.
+[[nodiscard]] inline std::wstring without_long_prefix(std::wstring_view path) {
+    if (path.starts_with(L"\\\\?\\UNC\\"))
+        return L"\\\\" + std::wstring(path.substr(8));
+    if (path.starts_with(L"\\\\?\\"))
+        return std::wstring(path.substr(4));
+    return std::wstring(path);
+}
+
 }  // namespace gpais

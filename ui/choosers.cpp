@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "base/current_folder.hpp"
+#include "base/long_path.hpp"
 #include "base/system_libraries.hpp"
 #include "base/text_convert.hpp"
 #include "base/unique_handle.hpp"
@@ -64,11 +65,7 @@ std::wstring chooser_folder(std::string_view folder, std::string_view fallback) 
     wchar_t short_form[MAX_PATH] = {};
     const DWORD length = ::GetShortPathNameW(prefixed.c_str(), short_form, MAX_PATH);
     if (length > 0 && length < MAX_PATH) {
-        std::wstring found(short_form, length);
-        if (found.starts_with(L"\\\\?\\UNC\\"))
-            found.replace(0, 8, L"\\\\");
-        else if (found.starts_with(L"\\\\?\\"))
-            found.erase(0, 4);
+        const std::wstring found = without_long_prefix(std::wstring_view(short_form, length));
         if (found.size() < MAX_PATH - 1)
             return found;
     }
