@@ -1,12 +1,16 @@
 #include "base/system_libraries.hpp"
 
 #include <cwchar>
+#include <type_traits>
 
 namespace gpais {
 
 namespace {
 
 using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+// A type that differed from the real one (a missing WINAPI) would corrupt the 32-bit stack.
+static_assert(
+    std::is_same_v<SetDefaultDllDirectoriesFunction, decltype(&::SetDefaultDllDirectories)>);
 
 // Vista and 7 have the search flags only with update KB2533623; without it the call is not
 // there, and a program that imported it would not start at all.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 #include "base/current_folder.hpp"
@@ -24,9 +25,13 @@ namespace gpais::ui {
 
 namespace {
 
-// The pre-Windows 2000 structure size: the dialogs then show no places bar, as intended.
-constexpr DWORD chooser_struct_size = 76;
-static_assert(offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR) == chooser_struct_size);
+// The pre-Windows 2000 structure size, the headers' OPENFILENAME_SIZE_VERSION_400W, written as a
+// constant expression: the dialogs then show no places bar, as intended. 76 bytes in the
+// program users get, 136 in its 64-bit twin.
+constexpr DWORD chooser_struct_size = offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR);
+#if !defined(_WIN64)
+static_assert(chooser_struct_size == 76);
+#endif
 
 constexpr DWORD chooser_flags =
     OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
@@ -38,6 +43,9 @@ constexpr std::size_t chooser_buffer_chars = 65536;
 enum class ChooserKind { open, save };
 
 using ChooserFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+// A type that differed from the real one (a missing WINAPI) would corrupt the 32-bit stack.
+static_assert(std::is_same_v<ChooserFunction, decltype(&::GetOpenFileNameW)> &&
+              std::is_same_v<ChooserFunction, decltype(&::GetSaveFileNameW)>);
 
 // The common dialogs come from System32 at their first use, and with them every DLL they
 // import. Windows takes a known DLL's own imports from System32 anyway, but Wine looks for them

@@ -4,6 +4,8 @@
 // after windows.h, which it builds on
 #include <commctrl.h>
 
+#include <type_traits>
+
 #include "base/system_libraries.hpp"
 #include "base/unique_handle.hpp"
 #include "errors/error_handler.hpp"
@@ -16,6 +18,8 @@ namespace gpais::ui {
 
 namespace {
 using InitCommonControlsExFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+// A type that differed from the real one (a missing WINAPI) would corrupt the 32-bit stack.
+static_assert(std::is_same_v<InitCommonControlsExFunction, decltype(&::InitCommonControlsEx)>);
 }  // namespace
 
 // The template names the month-calendar class, which exists only once the common controls

@@ -13,6 +13,7 @@
 
 #include <winioctl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -45,7 +46,6 @@ const ExpectedBox crash_box{
     L"support@gpais-filtras.lt",
     L"Klaida", IDI_ERROR};
 const std::string separator(128, '=');
-constexpr LONGLONG huge_size = 3500LL << 20;
 
 // A sparse file of `size` bytes, so that gigabytes cost no disk: only `first_bytes` are written,
 // the rest is a size.
@@ -67,9 +67,15 @@ void make_sparse_file(const std::filesystem::path& path, LONGLONG size,
     expect(made, "cannot give " + to_utf8(path.wstring()) + " its size");
 }
 
-// The list every crash scenario starts the program on: 3.5 GB, more than it can hold.
+// The list every crash scenario starts the program on: more than the machine can commit, and at
+// least 64 GiB, so that a program of either width fails to hold it, a 32-bit one for its address
+// space, a 64-bit one for the machine's memory.
 void make_huge_list(const std::filesystem::path& folder) {
-    make_sparse_file(folder / L"Didelis sąrašas.xml", huge_size);
+    MEMORYSTATUSEX memory{};
+    memory.dwLength = sizeof memory;
+    expect(::GlobalMemoryStatusEx(&memory) != FALSE, "cannot read the machine's memory");
+    const ULONGLONG size = std::max<ULONGLONG>(64ull << 30, 2 * memory.ullTotalPageFile);
+    make_sparse_file(folder / L"Didelis sąrašas.xml", static_cast<LONGLONG>(size));
 }
 
 std::string read_if_any(const std::filesystem::path& file) {
@@ -187,6 +193,15 @@ void crash_read_only_log(const Context& ctx, const std::string& name) {
 
 // ---- A fault while the save chooser is open -----------------------------------------------
 
+// The one register that differs by name between the widths.
+void move_instruction_pointer(CONTEXT& context, DWORD_PTR address) {
+#if defined(_WIN64)
+    context.Rip = address;
+#else
+    context.Eip = address;
+#endif
+}
+
 // Makes the thread that owns `window` execute address 0 where it stands, as a fault of the
 // program's own code there would: the thread is stopped, its instruction pointer moved, and let
 // go. The handler then runs on that thread, with the chooser and the run still on its stack.
@@ -205,8 +220,9 @@ void force_access_violation(HWND window) {
            "cannot stop the dialog's thread");
     CONTEXT context{};
     context.ContextFlags = CONTEXT_CONTROL;
-    const bool moved = ::GetThreadContext(thread.get(), &context) != FALSE &&
-                       (context.Eip = 0, ::SetThreadContext(thread.get(), &context) != FALSE);
+    const bool moved =
+        ::GetThreadContext(thread.get(), &context) != FALSE &&
+        (move_instruction_pointer(context, 0), ::SetThreadContext(thread.get(), &context) != FALSE);
     ::ResumeThread(thread.get());
     expect(moved, "cannot move the dialog thread's instruction pointer");
     // A thread stopped while it waits for a message takes its new place only when the wait

@@ -1,8 +1,9 @@
 cmake_minimum_required(VERSION 3.25)
 # The program must start on a bare Windows: it may import only Windows' own libraries, and not
-# comctl32.dll, whose version would then be fixed at load time. It must also be a 32-bit program
-# (GUI, or console when SUBSYSTEM is 3) that can use more than 2 GiB, and must not import the
-# 32-bit SetFilePointer, whose move to the end of a file of 4 GiB or more fails.
+# comctl32.dll, whose version would then be fixed at load time. It must also be a program of the
+# tree's WIDTH (32 or 64; GUI, or console when SUBSYSTEM is 3) that can use more than 2 GiB, and
+# must not import the 32-bit SetFilePointer, whose move to the end of a file of 4 GiB or more
+# fails. A 32-bit program must take the scan's SSE2 paths, the ones the tests run.
 execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE headers RESULT_VARIABLE failed)
 if(failed)
     message(FATAL_ERROR "objdump could not read ${PROGRAM}")
@@ -37,8 +38,23 @@ if(headers MATCHES "[ \t]SetFilePointer[\r\n]")
     message(FATAL_ERROR "SetFilePointer is imported; moves must use SetFilePointerEx")
 endif()
 
-foreach(fact "Magic[ \t]+010b" "Subsystem[ \t]+0000000${SUBSYSTEM}" "large address aware")
+if(WIDTH EQUAL 64)
+    set(magic 020b)  # PE32+
+else()
+    set(magic 010b)  # PE32
+endif()
+foreach(fact "Magic[ \t]+${magic}" "Subsystem[ \t]+0000000${SUBSYSTEM}" "large address aware")
     if(NOT headers MATCHES "${fact}")
         message(FATAL_ERROR "missing in the PE header: ${fact}")
     endif()
 endforeach()
+
+if(WIDTH EQUAL 32)
+    # The byte search's SSE2 loop ends each block with pmovmskb; without SSE2 the program would
+    # carry only the scalar fallback.
+    execute_process(COMMAND ${OBJDUMP} -d --no-show-raw-insn ${PROGRAM} OUTPUT_VARIABLE code
+                    RESULT_VARIABLE failed)
+    if(failed OR NOT code MATCHES "[ \t]pmovmskb[ \t]")
+        message(FATAL_ERROR "no SSE2 instruction (pmovmskb) in ${PROGRAM}")
+    endif()
+endif()

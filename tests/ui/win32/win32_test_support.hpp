@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace gpais::ui::testing {
@@ -19,12 +20,19 @@ inline std::wstring windows_path(std::string path) {
     return wide;
 }
 
+// The built program, or the one an environment variable of that name points to: the 64-bit
+// twin's tests read the 32-bit programs users get through it.
+inline std::wstring built_or_named(const char* variable, const char* built) {
+    const char* named = std::getenv(variable);
+    return windows_path(named != nullptr && *named != '\0' ? named : built);
+}
+
 inline std::wstring program_path() {
-    return windows_path(GPAIS_PROGRAM_PATH);
+    return built_or_named("GPAIS_PROGRAM_PATH", GPAIS_PROGRAM_PATH);
 }
 
 inline std::wstring cli_program_path() {
-    return windows_path(GPAIS_CLI_PROGRAM_PATH);
+    return built_or_named("GPAIS_CLI_PROGRAM_PATH", GPAIS_CLI_PROGRAM_PATH);
 }
 
 }  // namespace gpais::ui::testing
