@@ -10,7 +10,9 @@
 #include <cstring>
 #include <string_view>
 
-#if defined(__SSE2__)
+#include "filter/scan_paths.hpp"
+
+#if GPAIS_VECTOR_SCAN
 #include <emmintrin.h>
 #endif
 
@@ -24,7 +26,7 @@ namespace gpais {
     const std::size_t length = needle.size();
     if (from > size || length > size - from)
         return std::string_view::npos;
-#if defined(__SSE2__)
+#if GPAIS_VECTOR_SCAN
     if (length >= 2) {
         const char* const bytes = text.data();
         const auto load = [bytes](std::size_t at) {

@@ -7,8 +7,10 @@
 #include <random>
 
 #include "filter/byte_search.hpp"
+#include "filter/modular_hash.hpp"
+#include "filter/scan_paths.hpp"
 
-#if defined(__SSE2__)
+#if GPAIS_VECTOR_SCAN
 #include <emmintrin.h>
 #endif
 
@@ -21,29 +23,9 @@ constexpr std::size_t npos = std::string_view::npos;
 // Tokens are hashed as numbers modulo the prime 2^61 - 1 with a base drawn once a run: a
 // document cannot be written to make many tokens collide, as it could against a fixed base or
 // arithmetic modulo 2^64.
-constexpr std::uint64_t modulus = (std::uint64_t{1} << 61) - 1;
-
-std::uint64_t reduce(std::uint64_t value) noexcept {
-    value = (value & modulus) + (value >> 61);
-    return value >= modulus ? value - modulus : value;
-}
-
-std::uint64_t multiply(std::uint64_t a, std::uint64_t b) noexcept {
-#if defined(__SIZEOF_INT128__)
-    const unsigned __int128 product = static_cast<unsigned __int128>(a) * b;
-    return reduce(static_cast<std::uint64_t>(product & modulus) +
-                  static_cast<std::uint64_t>(product >> 61));
-#else
-    // 32-bit targets: four partial products, using 2^61 = 1 (so 2^64 = 8) modulo the prime.
-    const std::uint64_t a_high = a >> 32, a_low = a & 0xffffffffu;
-    const std::uint64_t b_high = b >> 32, b_low = b & 0xffffffffu;
-    const std::uint64_t high = a_high * b_high;
-    const std::uint64_t middle = a_high * b_low + a_low * b_high;
-    const std::uint64_t low = a_low * b_low;
-    constexpr std::uint64_t low_29_bits = (std::uint64_t{1} << 29) - 1;
-    return reduce((high << 3) + (middle >> 29) + ((middle & low_29_bits) << 32) + reduce(low));
-#endif
-}
+using modular::modulus;
+using modular::multiply;
+using modular::reduce;
 
 std::uint64_t random_base() {
     std::random_device device;
@@ -102,7 +84,7 @@ void mark_bytes_after_opens(std::string_view text, std::size_t from, std::size_t
             marked[static_cast<unsigned char>(text[at + 1])] = true;
     };
     std::size_t at = from;
-#if defined(__SSE2__)
+#if GPAIS_VECTOR_SCAN
     const __m128i open = _mm_set1_epi8('<');
     for (; at + 16 <= until; at += 16) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
