@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 #include <new>
+#include <stdexcept>
 #include <string_view>
 
 #include "base/utf8.hpp"
@@ -64,8 +65,10 @@ constexpr std::string_view line_end = "\r\n";
 struct ReportCounter {
     const rt::TextLimits& limits;
     std::size_t size = 0;
-    void text(std::string_view part) noexcept { size += part.size(); }
-    void value(const rt::Value& v) { size += rt::expression_text_size(v, limits); }
+    void text(std::string_view part) noexcept { size = rt::add_saturating(size, part.size()); }
+    void value(const rt::Value& v) {
+        size = rt::add_saturating(size, rt::expression_text_size(v, limits));
+    }
 };
 
 struct ReportWriter {
@@ -248,11 +251,16 @@ ReportFacts gather_report_facts(ErrorPlatform& platform) {
 }
 
 std::string build_crash_report(const ErrorRecord& record, const std::vector<rt::Level>& levels,
-                               const ReportFacts& facts, ReportForm form, std::size_t room_after) {
+                               const ReportFacts& facts, ReportForm form, std::size_t room_after,
+                               std::size_t largest_report) {
     const rt::TextLimits& limits =
         form == ReportForm::shortened ? rt::shortened_values : rt::whole_values;
     ReportCounter counter{limits};
     put_report(counter, record, levels, facts);
+    // Refused before anything is taken, as reserve refuses a size past what a string can hold;
+    // the count stops at its type's maximum, so a report too long to count is refused too.
+    if (rt::add_saturating(counter.size, room_after) > largest_report)
+        throw std::length_error("crash report longer than a string can hold");
     std::string out;
     out.reserve(counter.size + room_after);
     ReportWriter writer{limits, out};
@@ -260,25 +268,29 @@ std::string build_crash_report(const ErrorRecord& record, const std::vector<rt::
     return out;
 }
 
-std::string GETERRORDESC(const ErrorRecord& record, ReportForm form) {
+std::string GETERRORDESC(const ErrorRecord& record, ReportForm form, std::size_t largest_report) {
     GPAIS_LEVEL("GETERRORDESC", GPAIS_ARGS(record));
     gpais_call_level_.mark_as_handler();
     // This builder, the handler and the hook that reached it are not levels of the failure, and
     // are not even read; each marks its own level, so a path that reaches the builder another
     // way loses none of the failure's. The rest are read with their texts borrowed: they stand
     // until the handler is done.
-    const auto make = [&record](ReportForm attempt) {
+    const auto make = [&record, largest_report](ReportForm attempt) {
         const ReportFacts facts = gather_report_facts(error_platform());
         const std::vector<rt::Level> levels = rt::failure_levels(rt::Reading::borrow_texts);
-        return build_crash_report(record, levels, facts, attempt, report_separator_length);
+        return build_crash_report(record, levels, facts, attempt, report_separator_length,
+                                  largest_report);
     };
     if (form == ReportForm::whole) {
         // No level of ours is entered in here, so running out of memory unwinds none, and once
-        // its bad_alloc is caught the whole attempt's locals are gone: the shortened attempt
-        // below starts with everything the whole one took given back.
+        // its exception is caught the whole attempt's locals are gone: the shortened attempt
+        // below starts with everything the whole one took given back. A 32-bit string holds
+        // less than the address space, so a report that does not fit in one is the same case
+        // as one that does not fit in memory.
         try {
             return make(ReportForm::whole);
         } catch (const std::bad_alloc&) {
+        } catch (const std::length_error&) {
         }
     }
     return make(ReportForm::shortened);

@@ -41,18 +41,22 @@ enum class ReportForm { whole, shortened };
 inline constexpr std::size_t report_separator_length = 128;
 
 // The report for a record and the levels outward from where the error arose, in a buffer with
-// room for `room_after` more bytes, so that appending the separator does not copy it.
+// room for `room_after` more bytes, so that appending the separator does not copy it. Throws
+// std::length_error when the report and that room would pass `largest_report` bytes: what a
+// string can hold, except where a test gives less.
 [[nodiscard]] std::string build_crash_report(const ErrorRecord& record,
                                              const std::vector<rt::Level>& levels,
                                              const ReportFacts& facts,
                                              ReportForm form = ReportForm::whole,
-                                             std::size_t room_after = 0);
+                                             std::size_t room_after = 0,
+                                             std::size_t largest_report = std::string().max_size());
 
 // The report for the error now being handled: the innermost levels marked as the handler's (the
 // report builder, the handler and the hook that reached it, those of them that stand) are left
 // out. With room for the separator. Falls back to the shortened form by itself when the whole
-// one does not fit in memory.
+// one does not fit in memory or in `largest_report` bytes (as for build_crash_report).
 [[nodiscard]] std::string GETERRORDESC(const ErrorRecord& record,
-                                       ReportForm form = ReportForm::whole);
+                                       ReportForm form = ReportForm::whole,
+                                       std::size_t largest_report = std::string().max_size());
 
 }  // namespace gpais

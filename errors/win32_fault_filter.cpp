@@ -63,18 +63,25 @@ struct OverflowReporter {
 };
 OverflowReporter overflow;
 
-[[noreturn]] void end_process_now() {
+[[noreturn]] void end_process_now() noexcept {
     // Not ExitProcess: that would run the DLLs' detach code in a damaged process.
     ::TerminateProcess(::GetCurrentProcess(), 1);
     ::ExitProcess(1);  // not reached: ending its own process, TerminateProcess does not return
 }
 
-DWORD WINAPI report_overflow(void*) {
+// Windows calls this and the filter below: nothing may unwind into its frames. A report that
+// throws (no memory left even for the shortened one) is lost, and the process ends as after any
+// report.
+DWORD WINAPI report_overflow(void*) noexcept {
     // Parked until a thread overflows; it is never woken otherwise, and the process's end takes
     // it away. The handler's own waits below are the bounded ones.
     ::WaitForSingleObject(overflow.wake, INFINITE);
     rt::adopt_frames(overflow.levels);
-    (void)raise_error(fault_record(overflow.fault), "STACK");
+    try {
+        (void)raise_error(fault_record(overflow.fault), "STACK");
+    } catch (...) {
+        end_process_now();
+    }
     return 0;
 }
 
@@ -90,7 +97,7 @@ void start_overflow_reporter() {
     }
 }
 
-LONG WINAPI on_unhandled_fault(EXCEPTION_POINTERS* info) {
+LONG WINAPI on_unhandled_fault(EXCEPTION_POINTERS* info) noexcept {
     static LONG entered = 0;
     if (::InterlockedIncrement(&entered) > 1)
         end_process_now();
@@ -105,7 +112,10 @@ LONG WINAPI on_unhandled_fault(EXCEPTION_POINTERS* info) {
             ::WaitForSingleObject(overflow.thread, reporter_wait_milliseconds);
         }
     } else {
-        (void)raise_error(fault_record(fault), "SEH");
+        try {
+            (void)raise_error(fault_record(fault), "SEH");
+        } catch (...) {
+        }
     }
     end_process_now();
 }

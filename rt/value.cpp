@@ -38,9 +38,10 @@ namespace {
 // Where an expression text goes: into a string, or only counted, so that the same writer both
 // sizes a report and fills it.
 struct CountingSink {
+    std::size_t most = SIZE_MAX;
     std::size_t size = 0;
-    void put(std::string_view text) noexcept { size += text.size(); }
-    void put(char) noexcept { ++size; }
+    void put(std::string_view text) noexcept { size = add_saturating(size, text.size(), most); }
+    void put(char) noexcept { size = add_saturating(size, 1, most); }
 };
 
 struct StringSink {
@@ -220,8 +221,8 @@ void append_expression_text(std::string& out, const Value& value, const TextLimi
     put_value(sink, value, limits);
 }
 
-std::size_t expression_text_size(const Value& value, const TextLimits& limits) {
-    CountingSink sink;
+std::size_t expression_text_size(const Value& value, const TextLimits& limits, std::size_t most) {
+    CountingSink sink{most};
     put_value(sink, value, limits);
     return sink.size;
 }

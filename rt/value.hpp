@@ -140,9 +140,19 @@ inline constexpr TextLimits shortened_values{64 * 1024, 4096, 1000, 1000};
 [[nodiscard]] std::string expression_text(const Value& value);
 void append_expression_text(std::string& out, const Value& value,
                             const TextLimits& limits = whole_values);
+// A count of bytes grown by `bytes`, stopping at `most` instead of wrapping past it: on a 32-bit
+// build the values of one report can pass 4 GiB, and a wrapped count would pass for a short
+// report and size its buffer too small. `count` is at most `most`.
+[[nodiscard]] constexpr std::size_t add_saturating(std::size_t count, std::size_t bytes,
+                                                   std::size_t most = SIZE_MAX) noexcept {
+    return bytes <= most - count ? count + bytes : most;
+}
+
 // Its length in bytes, found without making it, so that a report can be made in one buffer of
-// the right size.
+// the right size. A length past `most` is given as `most`; that is the type's maximum except
+// where a test gives a small one to see the count stop.
 [[nodiscard]] std::size_t expression_text_size(const Value& value,
-                                               const TextLimits& limits = whole_values);
+                                               const TextLimits& limits = whole_values,
+                                               std::size_t most = SIZE_MAX);
 
 }  // namespace gpais::rt

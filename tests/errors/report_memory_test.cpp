@@ -2,7 +2,9 @@
 // in, with its columns counted as the rest of the program counts characters.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <new>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -108,6 +110,39 @@ TEST(ShortenedReport, WholeReportHasRoomForTheSeparator) {
     EXPECT_NE(report.find(document), std::string::npos);
 }
 
+// A report longer than a string can hold is refused before anything is taken. The shipped
+// 32-bit program's strings hold about 1 GiB, less than a report holding a document twice needs;
+// here the largest size is made small, and the room asked for after the report large enough
+// that the count would wrap to nothing were it not stopped at its type's maximum.
+TEST(ShortenedReport, ReportPastTheLargestSizeIsRefused) {
+    const std::string document(100000, 'd');
+    const std::vector<Level> levels{{"ATRINKPOZICIJAS", 7, {"a.xml"}, {document}}};
+    const std::size_t whole = gpais::build_crash_report(fatal_record(), levels, {}).size();
+    struct Case {
+        const char* name;
+        std::size_t room_after;
+        std::size_t largest_report;
+        bool made;
+    };
+    const Case cases[] = {
+        {"a report and room that fill the largest size are made", 128, whole + 128, true},
+        {"one byte more is refused", 129, whole + 128, false},
+        {"a document longer than the largest size is refused", 0, document.size() / 2, false},
+        {"room that wraps the count to nothing is refused", SIZE_MAX - whole + 1,
+         std::string().max_size(), false},
+    };
+    for (const auto& c : cases) {
+        const auto build = [&] {
+            return gpais::build_crash_report(fatal_record(), levels, {}, ReportForm::whole,
+                                             c.room_after, c.largest_report);
+        };
+        if (c.made)
+            EXPECT_EQ(build().size(), whole) << c.name;
+        else
+            EXPECT_THROW((void)build(), std::length_error) << c.name;
+    }
+}
+
 // The stack columns count characters by the rule the filter counts them by.
 TEST(ShortenedReport, StackColumnsCountCharactersAsTheFilterDoes) {
     for (const auto& c : gpais::testing::character_counts) {
@@ -203,6 +238,32 @@ TEST_F(ReportUnderPressure, WithoutFailureTheReportIsWhole) {
     const std::string& log = platform.files["Klaidos.log"];
     EXPECT_NE(log.find("e\"" + std::string(100000, 'x') + "\\r\\n\""), std::string::npos);
     EXPECT_EQ(log.find(" baitų)"), std::string::npos);
+}
+
+// A whole report that a string cannot hold gives the shortened one, as running out of memory
+// does; the separator's room counts.
+TEST_F(ReportUnderPressure, ReportPastTheLargestSizeGivesTheShortenedOne) {
+    const std::string document(100000, 'x');
+    GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(document));
+    const std::size_t whole = gpais::GETERRORDESC(fatal_record()).size();
+    const std::string cut = " (\"" + std::string(4096, 'x') + "\" … (100000 baitų))";
+    struct Case {
+        const char* name;
+        std::size_t largest_report;
+        bool shortened;
+    };
+    const Case cases[] = {
+        {"room for the report and the separator keeps it whole", whole + separator.size(), false},
+        {"a byte less gives the shortened one", whole + separator.size() - 1, true},
+    };
+    for (const auto& c : cases) {
+        const std::string report =
+            gpais::GETERRORDESC(fatal_record(), ReportForm::whole, c.largest_report);
+        const std::vector<std::string> stack = stack_lines(report);
+        ASSERT_EQ(stack.size(), 1u) << c.name;
+        EXPECT_EQ(stack[0].ends_with(cut), c.shortened) << c.name;
+        EXPECT_EQ(report.size() < whole, c.shortened) << c.name;
+    }
 }
 
 // A report reads the texts of the standing levels where they live; the whole document is held

@@ -36,6 +36,8 @@ class ExpressionText : public ::testing::TestWithParam<Case> {};
 
 TEST_P(ExpressionText, ReadsAsTheReportWritesIt) {
     EXPECT_EQ(expression_text(GetParam().input), GetParam().expected);
+    // A report's buffer is sized by this count: a short one would copy the report to grow it.
+    EXPECT_EQ(expression_text_size(GetParam().input), GetParam().expected.size());
 }
 
 const Case scalars[] = {
@@ -92,6 +94,25 @@ const Case collections[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Collections, ExpressionText, ::testing::ValuesIn(collections),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A count that would pass its most stops there, so that a report too long to count reads as
+// too long, never as short; in the program the most is the type's maximum.
+TEST(ExpressionTextSize, StopsAtTheMost) {
+    struct SizeCase {
+        const char* name;
+        Value input;
+        std::size_t most;
+        std::size_t expected;
+    };
+    const SizeCase cases[] = {
+        {"text that fills the most is counted whole", Value("abc"), 5, 5},
+        {"one byte over stops at the most", Value("abcd"), 5, 5},
+        {"elements that pass it together stop there", Value(List{"ab", "cd", "ef"}), 10, 10},
+        {"a most of zero counts nothing", Value(""), 0, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(expression_text_size(c.input, whole_values, c.most), c.expected) << c.name;
+}
 
 // A program's variables read as the values the report prints.
 struct OwnDate {
