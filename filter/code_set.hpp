@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/string_hash.hpp"
+#include "filter/npos.hpp"
 #include "rt/value.hpp"
 
 namespace gpais {
@@ -19,8 +20,6 @@ namespace gpais {
 // is told of the codes the list lacks.
 class CodeSet {
   public:
-    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
-
     CodeSet() = default;
     CodeSet(std::initializer_list<std::string_view> codes) {
         for (const std::string_view code : codes)
