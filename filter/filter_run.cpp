@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "filter/bytes.hpp"
+#include "base/blank.hpp"
 #include "filter/code_set.hpp"
 #include "filter/compaction.hpp"
 #include "filter/date_match.hpp"

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "base/blank.hpp"
 #include "base/text_convert.hpp"
 #include "errors/raise.hpp"
-#include "filter/bytes.hpp"
 #include "filter/filter_run.hpp"
 #include "filter/messages.hpp"
 #include "io/file_port.hpp"
