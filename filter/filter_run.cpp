@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "base/blank.hpp"
+#include "filter/blank_lines.hpp"
 #include "filter/code_set.hpp"
-#include "filter/compaction.hpp"
 #include "filter/date_match.hpp"
 #include "filter/error_log_text.hpp"
 #include "filter/file_cause_text.hpp"
@@ -92,10 +92,10 @@ std::string undated_line(const UndatedPositions& undated) {
                : messages::positions_without_date(undated.count, undated.first_codes);
 }
 
-// Everything after the scan: compaction, the save chooser, the write and the report, with
-// `line` (when not empty) under the count or under the word that none was kept. A list whose
-// positions could not be delimited is refused whole: writing what the scan made of it would
-// hand GPAIS a file cut short or with damaged positions.
+// Everything after the scan: the blank lines' removal, the save chooser, the write and the
+// report, with `line` (when not empty) under the count or under the word that none was kept. A
+// list whose positions could not be delimited is refused whole: writing what the scan made of it
+// would hand GPAIS a file cut short or with damaged positions.
 RunOutcome save_kept(std::string& document, std::optional<std::size_t> kept,
                      std::string_view product_list_path, const std::string& line,
                      MachinePort& machine, UserPort& person) {

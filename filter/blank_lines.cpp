@@ -1,4 +1,4 @@
-#include "filter/compaction.hpp"
+#include "filter/blank_lines.hpp"
 
 #include <cstring>
 #include <string_view>
