@@ -8,7 +8,7 @@
 #include "filter/blank_lines.hpp"
 #include "filter/code_set.hpp"
 #include "filter/date_match.hpp"
-#include "filter/error_log_text.hpp"
+#include "filter/decoded_error_log.hpp"
 #include "filter/file_cause_text.hpp"
 #include "filter/messages.hpp"
 #include "filter/output_name.hpp"
@@ -137,7 +137,7 @@ RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, std::string_view 
     ReadResult log = machine.read_file(error_log_path);
     if (!log.ok())
         return tell(person, RunOutcome::no_codes, read_cause_text(log.error()));
-    codes = build_code_set(error_log_text(log.take_bytes()));
+    codes = build_code_set(decoded_error_log(log.take_bytes()));
     if (codes.empty())
         return tell(person, RunOutcome::no_codes);
     GPAIS_LINE();
