@@ -21,7 +21,7 @@ std::string ConsolePort::choose_save_file(const SaveRequest& request) {
 }
 
 std::string ConsolePort::current_folder() {
-    return with_one_separator(read_current_folder());
+    return join_folder(read_current_folder(), {});
 }
 
 WriteResult ConsoleFiles::write_file(std::string_view path, std::string_view bytes) {
