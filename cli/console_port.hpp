@@ -30,7 +30,7 @@ class ConsoleFiles final : public MachinePort {
   public:
     explicit ConsoleFiles(std::FILE* document_out) : document_out_(document_out) {}
 
-    LocalTime local_now() override { return files_.local_now(); }
+    LocalTime local_time() override { return files_.local_time(); }
     ReadResult read_file(std::string_view path) override { return files_.read_file(path); }
     WriteResult write_file(std::string_view path, std::string_view bytes) override;
 

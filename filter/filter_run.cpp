@@ -108,7 +108,7 @@ RunOutcome save_kept(std::string& document, std::optional<std::size_t> kept,
     SaveRequest request;
     request.title = messages::list_chooser.title;
     request.initial_folder = person.current_folder();
-    request.proposed_name = default_output_name(product_list_path, machine.local_now());
+    request.proposed_name = default_output_name(product_list_path, machine.local_time());
     const std::string chosen = person.choose_save_file(request);
     if (is_blank(chosen))
         return tell(person, RunOutcome::cancelled);

@@ -19,7 +19,7 @@ class MachinePort {
   public:
     virtual ~MachinePort() = default;
 
-    virtual LocalTime local_now() = 0;
+    virtual LocalTime local_time() = 0;
     // All bytes of the file (none for an empty path), or why it could not be read at all.
     virtual ReadResult read_file(std::string_view path) = 0;
     // Replaces the file whole or leaves it untouched; never leaves a partial or temporary file.
