@@ -48,7 +48,8 @@ class CodeSet {
 // A report shows the codes in the order the log names them.
 [[nodiscard]] rt::Value to_report_value(const CodeSet& codes);
 
-// The code set from the bytes of an error log (reading the file is the caller's business).
+// The code set from an error log's text, as decoded_error_log gives it from the file's bytes
+// (reading and decoding the file are the caller's business).
 [[nodiscard]] CodeSet build_code_set(std::string_view error_log);
 
 // The position's code as TINKAKOD reads it: the text of its first <kodas> element.

@@ -41,7 +41,8 @@ class UserPort {
     virtual void show_message(std::string_view text, std::string_view caption, Icon icon) = 0;
     // The chosen path, or an empty text when the person cancels.
     virtual std::string choose_save_file(const SaveRequest& request) = 0;
-    // The process's current folder, ending in one path separator; empty when it cannot be read.
+    // The process's current folder, ending in one path separator; empty when it cannot be read
+    // or the person's chooser could not take it.
     virtual std::string current_folder() = 0;
 };
 

@@ -11,7 +11,7 @@ bool usable(const FileType& type) noexcept {
     return !type.description.empty() && !type.pattern.empty();
 }
 
-// GetCurrentDirectoryW's buffer in characters; the suffix must still fit it.
+// GetCurrentDirectoryW's buffer in characters; the backslash must still fit it.
 constexpr std::size_t folder_buffer_size = 264;
 }  // namespace
 
