@@ -90,25 +90,21 @@ namespace gpais::utf8 {
     const unsigned char lead = byte(0);
     if (lead < 0x80)
         return 1;
-    std::size_t length = 0;
-    unsigned char second_low = 0x80, second_high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            second_low = 0xA0;
-        if (lead == 0xED)
-            second_high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            second_low = 0x90;
-        if (lead == 0xF4)
-            second_high = 0x8F;
-    } else {
+    // C0 and C1 could only start overlong forms, and F5 and above values past U+10FFFF.
+    if (lead < 0xC2 || lead > 0xF4)
         return 0;
-    }
+    const std::size_t length = announced_continuations(lead) + 1;
+    // Four lead bytes narrow the second byte: E0 and F0 against overlong forms, ED against
+    // surrogates, F4 against values past U+10FFFF.
+    unsigned char second_low = 0x80, second_high = 0xBF;
+    if (lead == 0xE0)
+        second_low = 0xA0;
+    else if (lead == 0xF0)
+        second_low = 0x90;
+    else if (lead == 0xED)
+        second_high = 0x9F;
+    else if (lead == 0xF4)
+        second_high = 0x8F;
     if (text.size() - at < length || byte(1) < second_low || byte(1) > second_high)
         return 0;
     for (std::size_t offset = 2; offset < length; ++offset) {

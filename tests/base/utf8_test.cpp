@@ -79,38 +79,6 @@ TEST(Utf8PieceEnd, NeverCutsACharacter) {
         EXPECT_EQ(utf8::piece_end(c.text, c.limit), c.expected) << c.name;
 }
 
-// A code shown to the person keeps only sequences a strict decoder accepts; anything else
-// would show as a wrong letter, or several, in a message.
-TEST(Utf8WellFormedLength, AcceptsWhatAStrictDecoderAccepts) {
-    struct Case {
-        const char* name;
-        std::string text;
-        std::size_t expected;
-    };
-    const Case cases[] = {
-        {"ASCII byte", "A", 1},
-        {"two-byte letter", "\xC4\x85", 2},
-        {"three-byte sign", "\xE2\x82\xAC", 3},
-        {"four-byte emoji", "\xF0\x9F\x98\x80", 4},
-        {"last value below the surrogates", "\xED\x9F\xBF", 3},
-        {"U+10FFFF, the last value", "\xF4\x8F\xBF\xBF", 4},
-        {"overlong two-byte form", "\xC0\xAF", 0},
-        {"overlong three-byte form", "\xE0\x80\xAF", 0},
-        {"overlong four-byte form", "\xF0\x8F\xBF\xBF", 0},
-        {"surrogate", "\xED\xA0\x80", 0},
-        {"above U+10FFFF", "\xF4\x90\x80\x80", 0},
-        {"lead byte that no value has", "\xF5\x80\x80\x80", 0},
-        {"stray continuation byte", "\x80", 0},
-        {"cut short by the end of the text", "\xE2\x82", 0},
-        {"third byte not a continuation",
-         "\xE2\x82"
-         "A",
-         0},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(utf8::well_formed_length(c.text, 0), c.expected) << c.name;
-}
-
 // A UTF-16 error log reaches the code set through these bytes; a letter at the edge of a range
 // written with the wrong number of bytes would make a code that no list holds.
 TEST(Utf8Append, WritesEachRangesEdgesWellFormed) {
