@@ -1,7 +1,8 @@
 #pragma once
-// The process's current folder as UTF-8, and a folder made ready for a name to follow it.
+// The process's current folder as UTF-8, and a name joined to a folder.
 
 #include <string>
+#include <string_view>
 
 namespace gpais {
 
@@ -14,9 +15,13 @@ inline constexpr char native_separator = '/';
 // As the system gives it (no separator added); empty when it cannot be read.
 [[nodiscard]] std::string read_current_folder();
 
-// The folder ending in one separator: `separator` is added unless the folder is empty or already
-// ends in it or in '/', which every system takes as a separator. A backslash is a separator only
-// where it is the one given, so a POSIX folder whose name ends in one still gets its '/'.
-[[nodiscard]] std::string with_one_separator(std::string folder, char separator = native_separator);
+// `name` in `folder`, with one separator between them; the name alone for no folder, and with an
+// empty name the folder made ready for one to follow. `separator` is added unless the folder
+// already ends in it or in '/', which every system takes as a separator. A backslash is a
+// separator only where it is the one given, so a POSIX folder whose name ends in one still gets
+// its '/'. Where the backslash is the separator, a bare drive ("C:") takes none: it names the
+// drive's own current folder, which a backslash would turn into the drive's root.
+[[nodiscard]] std::string join_folder(std::string_view folder, std::string_view name,
+                                      char separator = native_separator);
 
 }  // namespace gpais

@@ -1,9 +1,15 @@
 #pragma once
-// What one UTF-8 character is, for everything that counts characters: the filter's path
-// names and the crash report's stack columns must agree, so both use this rule. Texts are
-// never decoded: a cut-short or stray sequence is still one character.
+// UTF-8 as this program reads and writes it, in one place.
+//
+// What one character is, for everything that counts characters: the filter's path names and
+// the crash report's stack columns must agree, so both use this rule. Counting never decodes: a
+// cut-short or stray sequence is still one character.
+//
+// Where a text must be shown and may be broken, whether a sequence is well formed; and where a
+// text arrives as code points (a UTF-16 error log), their UTF-8 bytes.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace gpais::utf8 {
@@ -71,6 +77,62 @@ namespace gpais::utf8 {
         end = next;
     }
     return end;
+}
+
+// Length of the well-formed UTF-8 sequence that starts at `at`, or 0 where none does: 1 for an
+// ASCII byte. Overlong forms, surrogates, values above U+10FFFF and cut-short sequences are not
+// well formed; which second bytes are allowed depends on the lead byte.
+[[nodiscard]] constexpr std::size_t well_formed_length(std::string_view text,
+                                                       std::size_t at) noexcept {
+    const auto byte = [&](std::size_t offset) {
+        return static_cast<unsigned char>(text[at + offset]);
+    };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80)
+        return 1;
+    // C0 and C1 could only start overlong forms, and F5 and above values past U+10FFFF.
+    if (lead < 0xC2 || lead > 0xF4)
+        return 0;
+    const std::size_t length = announced_continuations(lead) + 1;
+    // Four lead bytes narrow the second byte: E0 and F0 against overlong forms, ED against
+    // surrogates, F4 against values past U+10FFFF.
+    unsigned char second_low = 0x80, second_high = 0xBF;
+    if (lead == 0xE0)
+        second_low = 0xA0;
+    else if (lead == 0xF0)
+        second_low = 0x90;
+    else if (lead == 0xED)
+        second_high = 0x9F;
+    else if (lead == 0xF4)
+        second_high = 0x8F;
+    if (text.size() - at < length || byte(1) < second_low || byte(1) > second_high)
+        return 0;
+    for (std::size_t offset = 2; offset < length; ++offset) {
+        if (!is_continuation(byte(offset)))
+            return 0;
+    }
+    return length;
+}
+
+// Appends the UTF-8 bytes of `code_point`, which the caller has made a scalar value (no
+// surrogate, at most U+10FFFF).
+inline void append(std::string& text, char32_t code_point) {
+    const auto byte = [&](char32_t value) { text.push_back(static_cast<char>(value)); };
+    if (code_point < 0x80) {
+        byte(code_point);
+    } else if (code_point < 0x800) {
+        byte(0xC0 | (code_point >> 6));
+        byte(0x80 | (code_point & 0x3F));
+    } else if (code_point < 0x10000) {
+        byte(0xE0 | (code_point >> 12));
+        byte(0x80 | ((code_point >> 6) & 0x3F));
+        byte(0x80 | (code_point & 0x3F));
+    } else {
+        byte(0xF0 | (code_point >> 18));
+        byte(0x80 | ((code_point >> 12) & 0x3F));
+        byte(0x80 | ((code_point >> 6) & 0x3F));
+        byte(0x80 | (code_point & 0x3F));
+    }
 }
 
 }  // namespace gpais::utf8

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "filter/compaction.hpp"
+#include "filter/blank_lines.hpp"
 #include "filter/date_match.hpp"
 #include "filter/position_scan.hpp"
 #include "io/file_io.hpp"

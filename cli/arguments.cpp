@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "filter/bytes.hpp"
+#include "base/blank.hpp"
 #include "filter/messages.hpp"
 
 namespace gpais::cli {

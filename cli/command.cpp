@@ -33,7 +33,7 @@ int run_command(std::span<const std::string> arguments, std::FILE* out, std::FIL
 
     const auto& filter = std::get<FilterCommand>(command);
     ConsolePort person(filter.output, err);
-    ConsoleFiles machine(out);
+    FileOrStdoutPort machine(out);
     const RunOutcome outcome = std::visit(
         [&](const auto& mode) {
             if constexpr (std::is_same_v<std::decay_t<decltype(mode)>, PeriodMode>) {

@@ -21,10 +21,10 @@ std::string ConsolePort::choose_save_file(const SaveRequest& request) {
 }
 
 std::string ConsolePort::current_folder() {
-    return with_one_separator(read_current_folder());
+    return join_folder(read_current_folder(), {});
 }
 
-WriteResult ConsoleFiles::write_file(std::string_view path, std::string_view bytes) {
+WriteResult FileOrStdoutPort::write_file(std::string_view path, std::string_view bytes) {
     if (path != standard_output)
         return files_.write_file(path, bytes);
     errno = 0;

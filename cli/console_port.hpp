@@ -25,12 +25,13 @@ class ConsolePort final : public UserPort {
     std::FILE* messages_;
 };
 
-// The files of the machine, with "-" for standard output as the place to write to.
-class ConsoleFiles final : public MachinePort {
+// The machine's files, as FilePort reads and replaces them, but a write to "-" goes to standard
+// output.
+class FileOrStdoutPort final : public MachinePort {
   public:
-    explicit ConsoleFiles(std::FILE* document_out) : document_out_(document_out) {}
+    explicit FileOrStdoutPort(std::FILE* document_out) : document_out_(document_out) {}
 
-    LocalTime local_now() override { return files_.local_now(); }
+    LocalTime local_time() override { return files_.local_time(); }
     ReadResult read_file(std::string_view path) override { return files_.read_file(path); }
     WriteResult write_file(std::string_view path, std::string_view bytes) override;
 

@@ -24,11 +24,7 @@ void remember_start_folder(std::string folder) {
 }
 
 std::string log_path(std::string_view bare_name) {
-    return join_folder(start_folder(), bare_name, native_separator);
-}
-
-std::string join_folder(std::string_view folder, std::string_view name, char separator) {
-    return with_one_separator(std::string(folder), separator).append(name);
+    return join_folder(start_folder(), bare_name);
 }
 
 void set_error_platform(ErrorPlatform& platform) noexcept {

@@ -53,9 +53,6 @@ void set_error_platform(ErrorPlatform& platform) noexcept;
 void remember_start_folder(std::string folder);
 // The start folder joined with a log's bare name; the bare name alone until a folder is known.
 [[nodiscard]] std::string log_path(std::string_view bare_name);
-// A folder and a name with one separator between them; the name alone for no folder.
-[[nodiscard]] std::string join_folder(std::string_view folder, std::string_view name,
-                                      char separator);
 
 // The platform set last. Until one is set, a plain one that writes to the standard streams and
 // ends the process with std::_Exit.

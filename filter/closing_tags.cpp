@@ -18,8 +18,6 @@ namespace gpais {
 
 namespace {
 
-constexpr std::size_t npos = std::string_view::npos;
-
 // Tokens are hashed as numbers modulo the prime 2^61 - 1 with a base drawn once a run: a
 // document cannot be written to make many tokens collide, as it could against a fixed base or
 // arithmetic modulo 2^64.

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "filter/npos.hpp"
+
 namespace gpais {
 
 class ClosingTagFinder {

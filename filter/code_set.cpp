@@ -84,7 +84,7 @@ bool TINKAKOD(std::string_view position, const CodeSet& codes) {
 bool TINKAKOD(std::string_view position, const CodeSet& codes, std::vector<bool>& carried) {
     GPAIS_LEVEL("TINKAKOD", GPAIS_ARGS(position, codes));
     const std::size_t number = codes.number_of(position_code(position));
-    if (number == CodeSet::npos)
+    if (number == npos)
         return false;
     carried[number] = true;
     return true;

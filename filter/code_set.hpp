@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/string_hash.hpp"
+#include "filter/npos.hpp"
 #include "rt/value.hpp"
 
 namespace gpais {
@@ -19,8 +20,6 @@ namespace gpais {
 // is told of the codes the list lacks.
 class CodeSet {
   public:
-    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
-
     CodeSet() = default;
     CodeSet(std::initializer_list<std::string_view> codes) {
         for (const std::string_view code : codes)
@@ -49,7 +48,8 @@ class CodeSet {
 // A report shows the codes in the order the log names them.
 [[nodiscard]] rt::Value to_report_value(const CodeSet& codes);
 
-// The code set from the bytes of an error log (reading the file is the caller's business).
+// The code set from an error log's text, as decoded_error_log gives it from the file's bytes
+// (reading and decoding the file are the caller's business).
 [[nodiscard]] CodeSet build_code_set(std::string_view error_log);
 
 // The position's code as TINKAKOD reads it: the text of its first <kodas> element.

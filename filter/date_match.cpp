@@ -5,6 +5,7 @@
 #include "filter/byte_search.hpp"
 #include "filter/code_set.hpp"
 #include "filter/messages.hpp"
+#include "filter/npos.hpp"
 #include "filter/shown_code.hpp"
 #include "rt/call_levels.hpp"
 
@@ -12,7 +13,6 @@ namespace gpais {
 
 namespace {
 
-constexpr std::size_t npos = std::string_view::npos;
 constexpr std::size_t date_window = 20;
 // Above every valid year, month and day: a field that reaches it stays there, so any number of
 // digits reads as "too large" instead of overflowing into a plausible value.

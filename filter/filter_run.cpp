@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "filter/bytes.hpp"
+#include "base/blank.hpp"
+#include "filter/blank_lines.hpp"
 #include "filter/code_set.hpp"
-#include "filter/compaction.hpp"
 #include "filter/date_match.hpp"
-#include "filter/error_log_text.hpp"
+#include "filter/decoded_error_log.hpp"
 #include "filter/file_cause_text.hpp"
 #include "filter/messages.hpp"
 #include "filter/output_name.hpp"
@@ -92,10 +92,10 @@ std::string undated_line(const UndatedPositions& undated) {
                : messages::positions_without_date(undated.count, undated.first_codes);
 }
 
-// Everything after the scan: compaction, the save chooser, the write and the report, with
-// `line` (when not empty) under the count or under the word that none was kept. A list whose
-// positions could not be delimited is refused whole: writing what the scan made of it would
-// hand GPAIS a file cut short or with damaged positions.
+// Everything after the scan: the blank lines' removal, the save chooser, the write and the
+// report, with `line` (when not empty) under the count or under the word that none was kept. A
+// list whose positions could not be delimited is refused whole: writing what the scan made of it
+// would hand GPAIS a file cut short or with damaged positions.
 RunOutcome save_kept(std::string& document, std::optional<std::size_t> kept,
                      std::string_view product_list_path, const std::string& line,
                      MachinePort& machine, UserPort& person) {
@@ -108,7 +108,7 @@ RunOutcome save_kept(std::string& document, std::optional<std::size_t> kept,
     SaveRequest request;
     request.title = messages::list_chooser.title;
     request.initial_folder = person.current_folder();
-    request.proposed_name = default_output_name(product_list_path, machine.local_now());
+    request.proposed_name = default_output_name(product_list_path, machine.local_time());
     const std::string chosen = person.choose_save_file(request);
     if (is_blank(chosen))
         return tell(person, RunOutcome::cancelled);
@@ -137,7 +137,7 @@ RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, std::string_view 
     ReadResult log = machine.read_file(error_log_path);
     if (!log.ok())
         return tell(person, RunOutcome::no_codes, read_cause_text(log.error()));
-    codes = build_code_set(error_log_text(log.take_bytes()));
+    codes = build_code_set(decoded_error_log(log.take_bytes()));
     if (codes.empty())
         return tell(person, RunOutcome::no_codes);
     GPAIS_LINE();

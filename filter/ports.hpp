@@ -19,7 +19,7 @@ class MachinePort {
   public:
     virtual ~MachinePort() = default;
 
-    virtual LocalTime local_now() = 0;
+    virtual LocalTime local_time() = 0;
     // All bytes of the file (none for an empty path), or why it could not be read at all.
     virtual ReadResult read_file(std::string_view path) = 0;
     // Replaces the file whole or leaves it untouched; never leaves a partial or temporary file.
@@ -41,7 +41,8 @@ class UserPort {
     virtual void show_message(std::string_view text, std::string_view caption, Icon icon) = 0;
     // The chosen path, or an empty text when the person cancels.
     virtual std::string choose_save_file(const SaveRequest& request) = 0;
-    // The process's current folder, ending in one path separator; empty when it cannot be read.
+    // The process's current folder, ending in one path separator; empty when it cannot be read
+    // or the person's chooser could not take it.
     virtual std::string current_folder() = 0;
 };
 

@@ -4,6 +4,7 @@
 
 #include "filter/closing_tags.hpp"
 #include "filter/in_place_cutter.hpp"
+#include "filter/npos.hpp"
 #include "rt/call_levels.hpp"
 
 namespace gpais {
@@ -11,7 +12,6 @@ namespace gpais {
 namespace {
 
 constexpr std::string_view list_tag = "<produktai";
-constexpr std::size_t npos = std::string_view::npos;
 
 // Markup that may stand among the positions but is never a position of its own. Returns the
 // offset just after it, npos when its end marker is missing, or nothing when `at` starts no such

@@ -19,7 +19,10 @@
 namespace gpais {
 
 // A position test: true when the position (its bytes from "<" to just after its closing tag)
-// stays. It must have no side effects.
+// stays. It is asked once for each position, in document order, and may note what it saw (the
+// codes a position carried, the positions without a date). It must not change the document,
+// whose bytes ahead are still to be scanned, nor keep the view after it returns: the scan moves
+// kept bytes down over those it cuts, so the view may come to hold other bytes.
 using PositionTest = std::function<bool(std::string_view position)>;
 
 // Offset (from 0) of the first "<produktai" in the document, or nothing.

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/blank.hpp"
 #include "base/utf8.hpp"
-#include "filter/bytes.hpp"
 #include "filter/date.hpp"
 #include "filter/date_match.hpp"
 #include "fuzz/fuzz_check.hpp"

@@ -12,7 +12,7 @@
 
 #include "filter/code_set.hpp"
 #include "filter/date_match.hpp"
-#include "filter/error_log_text.hpp"
+#include "filter/decoded_error_log.hpp"
 #include "filter/filter_run.hpp"
 #include "filter/messages.hpp"
 #include "filter/position_scan.hpp"
@@ -43,7 +43,7 @@ class MemoryPort : public gpais::UserPort, public gpais::MachinePort {
     }
     std::string choose_save_file(const gpais::SaveRequest&) override { return "out.xml"; }
     std::string current_folder() override { return "C:\\"; }
-    gpais::LocalTime local_now() override { return {2026, 12, 9, 10, 0, 0, 0}; }
+    gpais::LocalTime local_time() override { return {2026, 12, 9, 10, 0, 0, 0}; }
     gpais::ReadResult read_file(std::string_view path) override {
         return path == "list.xml" ? list_ : path == "errors.log" ? log_ : std::string();
     }
@@ -197,7 +197,7 @@ void run_and_count(const std::string& input, std::string_view log, const gpais::
 // The log as the run reads it: a byte-order mark is never part of the text, and UTF-16 gives
 // at most three bytes for each two.
 void check_log_text(std::string_view bytes) {
-    const std::string text = gpais::error_log_text(std::string(bytes));
+    const std::string text = gpais::decoded_error_log(std::string(bytes));
     if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
         FUZZ_CHECK(text.size() <= (bytes.size() - 2) / 2 * 3);
     } else if (bytes.starts_with("\xEF\xBB\xBF")) {
@@ -220,7 +220,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t anchor = *gpais::find_list_anchor(input);
 
     check_log_text(bytes);
-    const gpais::CodeSet codes = gpais::build_code_set(gpais::error_log_text(std::string(log)));
+    const gpais::CodeSet codes = gpais::build_code_set(gpais::decoded_error_log(std::string(log)));
     scan_and_check(input, anchor,
                    [&](std::string_view position) { return gpais::TINKAKOD(position, codes); });
 

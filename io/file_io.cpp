@@ -6,7 +6,7 @@
 #include <optional>
 #include <random>
 
-#include "filter/bytes.hpp"
+#include "base/blank.hpp"
 #include "io/file_errors.hpp"
 #include "io/pieces.hpp"
 #include "io/string_fill.hpp"

@@ -4,7 +4,7 @@
 
 namespace gpais {
 
-LocalTime FilePort::local_now() {
+LocalTime FilePort::local_time() {
     return read_local_time();
 }
 

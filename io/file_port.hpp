@@ -8,7 +8,7 @@ namespace gpais {
 
 class FilePort final : public MachinePort {
   public:
-    LocalTime local_now() override;
+    LocalTime local_time() override;
     ReadResult read_file(std::string_view path) override;
     WriteResult write_file(std::string_view path, std::string_view bytes) override;
 };

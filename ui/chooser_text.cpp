@@ -1,7 +1,6 @@
 #include "ui/chooser_text.hpp"
 
 #include <algorithm>
-#include <utility>
 
 #include "base/current_folder.hpp"
 
@@ -12,7 +11,7 @@ bool usable(const FileType& type) noexcept {
     return !type.description.empty() && !type.pattern.empty();
 }
 
-// GetCurrentDirectoryW's buffer in characters; the suffix must still fit it.
+// GetCurrentDirectoryW's buffer in characters; the backslash must still fit it.
 constexpr std::size_t folder_buffer_size = 264;
 }  // namespace
 
@@ -68,11 +67,10 @@ SplitName split_proposed_name(std::string_view proposed) noexcept {
     return {proposed.substr(0, end + 1), proposed.substr(end + 1)};
 }
 
-std::string with_folder_suffix(std::string folder) {
-    // "C:" names the drive's own current folder, which a backslash would change into its root.
-    if (folder.empty() || folder.back() == ':' || folder.size() + 1 >= folder_buffer_size)
+std::string chooser_folder(std::string folder) {
+    if (folder.size() + 1 >= folder_buffer_size)
         return folder;
-    return with_one_separator(std::move(folder), '\\');
+    return join_folder(folder, {}, '\\');
 }
 
 }  // namespace gpais::ui

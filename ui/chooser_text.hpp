@@ -84,8 +84,9 @@ struct SplitName {
 };
 [[nodiscard]] SplitName split_proposed_name(std::string_view proposed) noexcept;
 
-// The current folder with one trailing backslash. A drive root ("C:\"), a bare drive, a folder
-// already ending in a separator and one too long for a 264-character buffer stay as they are.
-[[nodiscard]] std::string with_folder_suffix(std::string folder);
+// The current folder as the choosers and the proposed names take it: ending in one backslash
+// (as join_folder ends it for a name to follow), unless the backslash would not fit a
+// 264-character buffer.
+[[nodiscard]] std::string chooser_folder(std::string folder);
 
 }  // namespace gpais::ui

@@ -149,7 +149,7 @@ std::string CURRENTFOLDER() {
     std::string folder = read_current_folder();
     if (to_wide(folder).size() >= folder_chars)
         return {};
-    return with_folder_suffix(std::move(folder));
+    return chooser_folder(std::move(folder));
 }
 
 void SHOWMESSAGE(std::string_view text, std::string_view caption, Icon icon) {

@@ -1,12 +1,8 @@
 #include "ui/command_line.hpp"
 
-namespace gpais::ui {
+#include "base/blank.hpp"
 
-namespace {
-constexpr bool is_separator(char c) noexcept {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-}  // namespace
+namespace gpais::ui {
 
 std::vector<std::string> split_command_line(std::string_view line) {
     std::vector<std::string> arguments;
@@ -17,7 +13,7 @@ std::vector<std::string> split_command_line(std::string_view line) {
         if (c == '"') {
             quoted = !quoted;
             in_argument = true;
-        } else if (!quoted && is_separator(c)) {
+        } else if (!quoted && is_blank_byte(c)) {
             if (in_argument) {
                 arguments.push_back(std::move(current));
                 current.clear();

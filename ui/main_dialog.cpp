@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "base/blank.hpp"
 #include "base/text_convert.hpp"
 #include "errors/raise.hpp"
-#include "filter/bytes.hpp"
 #include "filter/filter_run.hpp"
 #include "filter/messages.hpp"
 #include "io/file_port.hpp"
@@ -51,8 +51,9 @@ std::string first_argument() {
     return arguments.size() > 1 ? arguments[1] : std::string{};
 }
 
-std::chrono::year_month_day local_today() {
-    const LocalTime now = read_local_time();
+// Today as the run's proposed name will read it: both take the clock through the machine port.
+std::chrono::year_month_day local_today(MachinePort& machine) {
+    const LocalTime now = machine.local_time();
     return std::chrono::year{now.year} / std::chrono::month{now.month} / std::chrono::day{now.day};
 }
 
@@ -88,7 +89,8 @@ void on_init(HWND dialog) {
     CONTROLMESSAGE(::GetDlgItem(dialog, IDC_CAL_FROM), MCM_SETFIRSTDAYOFWEEK, 0, monday);
     CONTROLMESSAGE(::GetDlgItem(dialog, IDC_CAL_TO), MCM_SETFIRSTDAYOFWEEK, 0, monday);
 
-    const Period period = default_period(local_today());
+    FilePort machine;
+    const Period period = default_period(local_today(machine));
     MONTHDATE(dialog, IDC_CAL_FROM, period.first);
     MONTHDATE(dialog, IDC_CAL_TO, period.last);
     fit_calendar_fonts(dialog, {IDC_CAL_FROM, IDC_CAL_TO});

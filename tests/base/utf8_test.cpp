@@ -79,5 +79,31 @@ TEST(Utf8PieceEnd, NeverCutsACharacter) {
         EXPECT_EQ(utf8::piece_end(c.text, c.limit), c.expected) << c.name;
 }
 
+// A UTF-16 error log reaches the code set through these bytes; a letter at the edge of a range
+// written with the wrong number of bytes would make a code that no list holds.
+TEST(Utf8Append, WritesEachRangesEdgesWellFormed) {
+    struct Case {
+        char32_t code_point;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {0x41, "A"},
+        {0x7F, "\x7F"},
+        {0x80, "\xC2\x80"},
+        {0x7FF, "\xDF\xBF"},
+        {0x800, "\xE0\xA0\x80"},
+        {0xFFFD, "\xEF\xBF\xBD"},
+        {0x10000, "\xF0\x90\x80\x80"},
+        {0x10FFFF, "\xF4\x8F\xBF\xBF"},
+    };
+    for (const Case& c : cases) {
+        std::string text = "x";
+        utf8::append(text, c.code_point);
+        EXPECT_EQ(text, "x" + c.expected) << std::hex << static_cast<unsigned long>(c.code_point);
+        EXPECT_EQ(utf8::well_formed_length(text, 1), c.expected.size())
+            << std::hex << static_cast<unsigned long>(c.code_point);
+    }
+}
+
 }  // namespace
 }  // namespace gpais

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/current_folder.hpp"
 #include "errors/crash_report.hpp"
 #include "errors/error_handler.hpp"
 #include "errors/raise.hpp"
@@ -318,6 +319,7 @@ TEST(StartFolder, JoinsTheFolderAndTheBareName) {
         {"/home/jonas", '/', "/home/jonas/Klaidos.log"},
         {"/", '/', "/Klaidos.log"},
         {"", '\\', "Klaidos.log"},
+        {"C:", '\\', "C:Klaidos.log"},
         {"Z:/Darbai/", '\\', "Z:/Darbai/Klaidos.log"},
         {"/home/jonas\\", '/', "/home/jonas\\/Klaidos.log"},
     };

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "filter/error_log_text.hpp"
+#include "filter/decoded_error_log.hpp"
 
 namespace gpais {
 namespace {
@@ -99,7 +99,7 @@ TEST(BuildCodeSet, ReadsTheCodesOfNotFoundReports) {
          {"\xE0\xE8"}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(in_log_order(build_code_set(error_log_text(c.log))), c.expected) << c.name;
+        EXPECT_EQ(in_log_order(build_code_set(decoded_error_log(c.log))), c.expected) << c.name;
 }
 
 TEST(Tinkakod, KeepsPositionsWhoseCodeIsInTheSet) {

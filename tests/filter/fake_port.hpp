@@ -55,7 +55,7 @@ class FakePort : public UserPort, public MachinePort {
         calls.emplace_back("folder");
         return folder;
     }
-    LocalTime local_now() override {
+    LocalTime local_time() override {
         calls.emplace_back("now");
         return now;
     }

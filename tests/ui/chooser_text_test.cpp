@@ -122,7 +122,7 @@ const FolderCase folder_cases[] = {
 
 TEST(ChooserText, CurrentFolderEndsInOneBackslash) {
     for (const FolderCase& c : folder_cases) {
-        EXPECT_EQ(gpais::ui::with_folder_suffix(c.folder), c.expected) << c.name;
+        EXPECT_EQ(gpais::ui::chooser_folder(c.folder), c.expected) << c.name;
     }
 }
 

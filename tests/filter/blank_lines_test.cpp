@@ -1,4 +1,4 @@
-#include "filter/compaction.hpp"
+#include "filter/blank_lines.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,14 +7,14 @@
 namespace gpais {
 namespace {
 
-struct CompactionCase {
+struct BlankLinesCase {
     const char* name;
     std::string input;
     std::string expected;
 };
 
-TEST(Compaction, DropsBlankLinesAndKeepsTheRestByteForByte) {
-    const CompactionCase cases[] = {
+TEST(BlankLines, DropsBlankLinesAndKeepsTheRestByteForByte) {
+    const BlankLinesCase cases[] = {
         {"empty document stays empty", "", ""},
         {"line of two spaces between items goes with its CR LF",
          "<item>A</item>\r\n  \r\n<item>B</item>", "<item>A</item>\r\n<item>B</item>"},
@@ -40,14 +40,14 @@ TEST(Compaction, DropsBlankLinesAndKeepsTheRestByteForByte) {
         {"non-ASCII bytes are kept", "\xC4\x85\r\n \r\n\xC5\xBE", "\xC4\x85\r\n\xC5\xBE"},
         {"NUL byte is not blank", std::string("A\r\n\0\r\nB", 7), std::string("A\r\n\0\r\nB", 7)},
     };
-    for (const CompactionCase& c : cases) {
+    for (const BlankLinesCase& c : cases) {
         std::string document = c.input;
         remove_blank_lines(document);
         EXPECT_EQ(document, c.expected) << c.name;
     }
 }
 
-TEST(Compaction, LongDocumentWithManyCutPositionsMatchesLineByLineRule) {
+TEST(BlankLines, LongDocumentWithManyCutPositionsMatchesLineByLineRule) {
     // Every third line blank, as a scan with many cuts leaves it.
     std::string input;
     std::string expected;

@@ -1,25 +1,15 @@
-#include "filter/compaction.hpp"
+#include "filter/blank_lines.hpp"
 
 #include <cstring>
+#include <string_view>
 
+#include "base/blank.hpp"
 #include "filter/in_place_cutter.hpp"
 #include "rt/call_levels.hpp"
 
 namespace gpais {
 
 namespace {
-
-bool is_blank_byte(unsigned char byte) {
-    return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\n';
-}
-
-bool is_blank_stretch(const char* from, const char* to) {
-    for (; from != to; ++from) {
-        if (!is_blank_byte(static_cast<unsigned char>(*from)))
-            return false;
-    }
-    return true;
-}
 
 // Offset of the CR of the first CR LF at or after `from`, or `size`. Only CR LF ends a line; a
 // lone LF or CR is a byte of its line. `from` starts a line, so the byte before it is no CR.
@@ -53,9 +43,9 @@ void remove_blank_lines(std::string& document) {
         const std::size_t next = line_end == size ? size : line_end + 2;
         // Nearly every line ends in a tag, so its last byte before the line break settles it at
         // once; only a line that ends in white space is looked at whole.
-        const bool has_text = (line_end > line_start &&
-                               !is_blank_byte(static_cast<unsigned char>(bytes[line_end - 1]))) ||
-                              !is_blank_stretch(bytes + line_start, bytes + line_end);
+        const bool has_text =
+            (line_end > line_start && !is_blank_byte(bytes[line_end - 1])) ||
+            !is_blank(std::string_view(bytes + line_start, line_end - line_start));
         if (!has_text)
             cutter.cut(line_start, next);
         line_start = next;

@@ -1,4 +1,4 @@
-#include "filter/bytes.hpp"
+#include "base/blank.hpp"
 
 #include <gtest/gtest.h>
 

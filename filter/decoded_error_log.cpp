@@ -1,7 +1,9 @@
-#include "filter/error_log_text.hpp"
+#include "filter/decoded_error_log.hpp"
 
 #include <cstdint>
 #include <string_view>
+
+#include "base/utf8.hpp"
 
 namespace gpais {
 
@@ -11,25 +13,6 @@ constexpr std::string_view utf8_mark = "\xEF\xBB\xBF";
 constexpr std::string_view little_endian_mark = "\xFF\xFE";
 constexpr std::string_view big_endian_mark = "\xFE\xFF";
 constexpr char32_t replacement = 0xFFFD;
-
-void append_utf8(std::string& text, char32_t code_point) {
-    const auto byte = [&](char32_t value) { text.push_back(static_cast<char>(value)); };
-    if (code_point < 0x80) {
-        byte(code_point);
-    } else if (code_point < 0x800) {
-        byte(0xC0 | (code_point >> 6));
-        byte(0x80 | (code_point & 0x3F));
-    } else if (code_point < 0x10000) {
-        byte(0xE0 | (code_point >> 12));
-        byte(0x80 | ((code_point >> 6) & 0x3F));
-        byte(0x80 | (code_point & 0x3F));
-    } else {
-        byte(0xF0 | (code_point >> 18));
-        byte(0x80 | ((code_point >> 12) & 0x3F));
-        byte(0x80 | ((code_point >> 6) & 0x3F));
-        byte(0x80 | (code_point & 0x3F));
-    }
-}
 
 bool is_high_surrogate(char32_t unit) noexcept {
     return unit >= 0xD800 && unit <= 0xDBFF;
@@ -53,12 +36,12 @@ std::string from_utf16(std::string_view units, bool big_endian) {
     for (std::size_t index = 0; index < count; ++index) {
         const char32_t unit = unit_at(index);
         if (is_high_surrogate(unit) && index + 1 < count && is_low_surrogate(unit_at(index + 1))) {
-            append_utf8(text, 0x10000 + ((unit - 0xD800) << 10) + (unit_at(index + 1) - 0xDC00));
+            utf8::append(text, 0x10000 + ((unit - 0xD800) << 10) + (unit_at(index + 1) - 0xDC00));
             ++index;
         } else if (is_high_surrogate(unit) || is_low_surrogate(unit)) {
-            append_utf8(text, replacement);
+            utf8::append(text, replacement);
         } else {
-            append_utf8(text, unit);
+            utf8::append(text, unit);
         }
     }
     return text;
@@ -66,7 +49,7 @@ std::string from_utf16(std::string_view units, bool big_endian) {
 
 }  // namespace
 
-std::string error_log_text(std::string bytes) {
+std::string decoded_error_log(std::string bytes) {
     const std::string_view view = bytes;
     if (view.starts_with(little_endian_mark))
         return from_utf16(view.substr(little_endian_mark.size()), false);

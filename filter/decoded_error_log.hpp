@@ -10,6 +10,6 @@ namespace gpais {
 // A log that begins with a UTF-16 byte-order mark (either byte order) becomes its text in
 // UTF-8: an unpaired surrogate becomes U+FFFD and an odd last byte is dropped. A UTF-8
 // byte-order mark at the start is taken off. Every other log comes back byte for byte.
-[[nodiscard]] std::string error_log_text(std::string bytes);
+[[nodiscard]] std::string decoded_error_log(std::string bytes);
 
 }  // namespace gpais
