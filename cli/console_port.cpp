@@ -24,7 +24,7 @@ std::string ConsolePort::current_folder() {
     return with_one_separator(read_current_folder());
 }
 
-WriteResult ConsoleFiles::write_file(std::string_view path, std::string_view bytes) {
+FileResult<void> ConsoleFiles::write_file(std::string_view path, std::string_view bytes) {
     if (path != standard_output)
         return files_.write_file(path, bytes);
     errno = 0;

@@ -31,8 +31,10 @@ class ConsoleFiles final : public MachinePort {
     explicit ConsoleFiles(std::FILE* document_out) : document_out_(document_out) {}
 
     LocalTime local_now() override { return files_.local_now(); }
-    ReadResult read_file(std::string_view path) override { return files_.read_file(path); }
-    WriteResult write_file(std::string_view path, std::string_view bytes) override;
+    FileResult<std::string> read_file(std::string_view path) override {
+        return files_.read_file(path);
+    }
+    FileResult<void> write_file(std::string_view path, std::string_view bytes) override;
 
   private:
     FilePort files_;
