@@ -10,8 +10,7 @@ namespace {
 TEST(ScopeExit, CleansUpOnEveryWayOutUnlessReleased) {
     struct Case {
         const char* name;
-        bool throws;
-        bool released;
+        bool throws, released;
         int expected_runs;
     };
     const Case cases[] = {
