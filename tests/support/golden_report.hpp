@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -19,23 +20,6 @@
 
 namespace gpais::testing {
 
-// "    NAME(123)      (values" as "    NAME(<line>) (values"; any other line as it is.
-inline std::string without_line_number(std::string_view line) {
-    const std::size_t open = line.find('(');
-    const std::size_t close = line.find(')', open);
-    const std::size_t values = line.find_first_not_of(' ', close + 1);
-    if (open == std::string_view::npos || close == std::string_view::npos ||
-        line.substr(open + 1, close - open - 1).find_first_not_of("0123456789") !=
-            std::string_view::npos) {
-        return std::string(line);
-    }
-    std::string masked(line.substr(0, open));
-    masked += "(<line>) ";
-    if (values != std::string_view::npos)
-        masked += line.substr(values);
-    return masked;
-}
-
 inline std::string masked_report(std::string_view report) {
     static constexpr std::pair<std::string_view, std::string_view> facts[] = {
         {"EXE failas:  ", "<command>"},
@@ -43,31 +27,28 @@ inline std::string masked_report(std::string_view report) {
         {"Kompiuteris: ", "<computer>"},
         {"Vartotojas: ", "<user>"},
     };
+    // "    NAME(123)      (values" in the stack: the line number and the padding it moves.
+    static const std::regex level_head(R"(^(    [^(]+)\(\d+\) +)");
     std::string masked;
     bool in_stack = false;
     bool toolchain_next = false;  // the line after the OS names the compiler and build date
-    for (std::size_t start = 0; start < report.size();) {
+    for (std::size_t start = 0; start < report.size(); start += 2) {
         const std::size_t end = std::min(report.find("\r\n", start), report.size());
-        std::string_view line = report.substr(start, end - start);
-        std::string shown(line);
+        const std::string line(report.substr(start, end - start));
+        std::string shown = in_stack ? std::regex_replace(line, level_head, "$1(<line>) ") : line;
         if (start == 0 && starts_with_timestamp(report))
-            shown = "<time>" + std::string(line.substr(23));
-        if (toolchain_next)
+            shown = "<time>" + line.substr(23);
+        if (std::exchange(toolchain_next, false))
             shown = "  <toolchain>";
-        toolchain_next = false;
         for (const auto& [label, mark] : facts) {
             if (line.starts_with(label)) {
                 shown = std::string(label) + std::string(mark);
                 toolchain_next = label == "  OS: ";
             }
         }
-        if (in_stack)
-            shown = without_line_number(line);
         in_stack = line == "Stekas: " || (in_stack && !line.empty());
-        masked += shown;
-        if (end < report.size())
-            masked += "\r\n";
-        start = end + 2;
+        masked += shown + (end < report.size() ? "\r\n" : "");
+        start = end;
     }
     return masked;
 }
