@@ -1,14 +1,18 @@
 #pragma once
-// One owner for every Windows handle kind: closes its handle exactly once, moves, never copies.
-// A kind says what its empty value is, since Windows marks "no handle" differently by kind: most
-// functions give nullptr, CreateFileW gives INVALID_HANDLE_VALUE.
+// One owner for every handle kind of the system: closes its handle exactly once, moves, never
+// copies. A kind says what its empty value is, since the systems mark "no handle" differently by
+// kind: most Windows functions give nullptr, CreateFileW gives INVALID_HANDLE_VALUE, Linux -1.
 //
 //     UniqueFile file{::CreateFileW(...)};
 //     if (!file) ...                         // failed: nothing to close
 //     UniqueRegistryKey key;
 //     ::RegOpenKeyExW(root, name, 0, KEY_READ, key.put());  // filled in place
 
+#ifdef _WIN32
 #include <windows.h>
+#else
+#include <unistd.h>
+#endif
 
 #include <utility>
 
@@ -50,6 +54,8 @@ class UniqueHandle {
   private:
     type handle_ = Traits::empty();
 };
+
+#ifdef _WIN32
 
 // The kinds whose functions answer nullptr for "no handle".
 template <typename T>
@@ -106,5 +112,18 @@ struct ScreenDcTraits : NullWhenEmpty<HDC> {
     static void close(type dc) noexcept { ::ReleaseDC(nullptr, dc); }
 };
 using UniqueScreenDc = UniqueHandle<ScreenDcTraits>;
+
+#else
+
+// A file descriptor; open() answers -1 for none.
+struct FileTraits {
+    using type = int;
+    static constexpr type empty() noexcept { return -1; }
+    static constexpr bool is_empty(type file) noexcept { return file < 0; }
+    static void close(type file) noexcept { ::close(file); }
+};
+using UniqueFile = UniqueHandle<FileTraits>;
+
+#endif
 
 }  // namespace gpais

@@ -24,7 +24,7 @@ std::string ConsolePort::current_folder() {
     return join_folder(read_current_folder(), {});
 }
 
-WriteResult FileOrStdoutPort::write_file(std::string_view path, std::string_view bytes) {
+FileResult<void> FileOrStdoutPort::write_file(std::string_view path, std::string_view bytes) {
     if (path != standard_output)
         return files_.write_file(path, bytes);
     errno = 0;

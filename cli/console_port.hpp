@@ -32,8 +32,10 @@ class FileOrStdoutPort final : public MachinePort {
     explicit FileOrStdoutPort(std::FILE* document_out) : document_out_(document_out) {}
 
     LocalTime local_time() override { return files_.local_time(); }
-    ReadResult read_file(std::string_view path) override { return files_.read_file(path); }
-    WriteResult write_file(std::string_view path, std::string_view bytes) override;
+    FileResult<std::string> read_file(std::string_view path) override {
+        return files_.read_file(path);
+    }
+    FileResult<void> write_file(std::string_view path, std::string_view bytes) override;
 
   private:
     FilePort files_;

@@ -68,10 +68,10 @@ struct ListStart {
 
 // Reads the product list into the run's document and finds its list.
 ListStart read_product_list(std::string_view path, std::string& document, MachinePort& machine) {
-    ReadResult read = machine.read_file(path);
+    FileResult<std::string> read = machine.read_file(path);
     if (!read.ok())
         return {std::nullopt, read_cause_text(read.error())};
-    document = read.take_bytes();
+    document = read.take_value();
     return {is_blank(document) ? std::nullopt : find_list_anchor(document), {}};
 }
 
@@ -113,7 +113,7 @@ RunOutcome save_kept(std::string& document, std::optional<std::size_t> kept,
     if (is_blank(chosen))
         return tell(person, RunOutcome::cancelled);
 
-    if (const WriteResult written = machine.write_file(chosen, document); !written.ok())
+    if (const FileResult<void> written = machine.write_file(chosen, document); !written.ok())
         return tell(person, RunOutcome::write_failed, write_cause_text(written.error()), 0, chosen);
     return tell(person, RunOutcome::written, line, *kept);
 }
@@ -134,10 +134,10 @@ RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, std::string_view 
         return tell(person, RunOutcome::bad_product_list, list.cause);
 
     GPAIS_LINE();
-    ReadResult log = machine.read_file(error_log_path);
+    FileResult<std::string> log = machine.read_file(error_log_path);
     if (!log.ok())
         return tell(person, RunOutcome::no_codes, read_cause_text(log.error()));
-    codes = build_code_set(decoded_error_log(log.take_bytes()));
+    codes = build_code_set(decoded_error_log(log.take_value()));
     if (codes.empty())
         return tell(person, RunOutcome::no_codes);
     GPAIS_LINE();

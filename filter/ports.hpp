@@ -9,9 +9,8 @@
 #include <string_view>
 
 #include "base/local_time.hpp"
+#include "filter/file_result.hpp"
 #include "filter/messages.hpp"
-#include "filter/read_result.hpp"
-#include "filter/write_result.hpp"
 
 namespace gpais {
 
@@ -21,9 +20,9 @@ class MachinePort {
 
     virtual LocalTime local_time() = 0;
     // All bytes of the file (none for an empty path), or why it could not be read at all.
-    virtual ReadResult read_file(std::string_view path) = 0;
+    virtual FileResult<std::string> read_file(std::string_view path) = 0;
     // Replaces the file whole or leaves it untouched; never leaves a partial or temporary file.
-    virtual WriteResult write_file(std::string_view path, std::string_view bytes) = 0;
+    virtual FileResult<void> write_file(std::string_view path, std::string_view bytes) = 0;
 };
 
 // What the run knows when it asks where to save the kept positions; how a chooser shows the

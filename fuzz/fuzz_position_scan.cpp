@@ -44,10 +44,10 @@ class MemoryPort : public gpais::UserPort, public gpais::MachinePort {
     std::string choose_save_file(const gpais::SaveRequest&) override { return "out.xml"; }
     std::string current_folder() override { return "C:\\"; }
     gpais::LocalTime local_time() override { return {2026, 12, 9, 10, 0, 0, 0}; }
-    gpais::ReadResult read_file(std::string_view path) override {
+    gpais::FileResult<std::string> read_file(std::string_view path) override {
         return path == "list.xml" ? list_ : path == "errors.log" ? log_ : std::string();
     }
-    gpais::WriteResult write_file(std::string_view, std::string_view) override {
+    gpais::FileResult<void> write_file(std::string_view, std::string_view) override {
         wrote = true;
         return {};
     }

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "base/blank.hpp"
+#include "base/scope_exit.hpp"
 #include "io/file_errors.hpp"
 #include "io/pieces.hpp"
 #include "io/string_fill.hpp"
@@ -18,25 +19,6 @@ namespace gpais {
 using namespace io;
 
 namespace {
-
-// Removes the temporary file unless it was moved into place.
-class TemporaryFile {
-  public:
-    TemporaryFile(system_path path, OwnedFile& file) : path_(std::move(path)), file_(file) {}
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
-        if (!moved_)
-            remove_temporary(file_, path_);
-    }
-    [[nodiscard]] const system_path& path() const noexcept { return path_; }
-    void moved() noexcept { moved_ = true; }
-
-  private:
-    system_path path_;
-    OwnedFile& file_;
-    bool moved_ = false;
-};
 
 // Up to and with the last separator: the folder the temporary goes in, so that the final move
 // stays on one volume. Empty for a bare name, which lies in the current folder.
@@ -89,16 +71,16 @@ std::size_t fill_from_file(char* data, std::size_t size, void* context) {
 
 }  // namespace
 
-ReadResult read_file_bytes(std::string_view path_text) {
+FileResult<std::string> read_file_bytes(std::string_view path_text) {
     GPAIS_LEVEL("read_file_bytes", GPAIS_ARGS(path_text));
     if (path_text.empty())
         return std::string();
     const system_path path = system_path_of(path_text);
-    OwnedFile file;
+    UniqueFile file;
     std::uint64_t size = 0;
-    if (std::optional<FileError> refused = open_for_reading(path, file, size))
-        return std::move(*refused);
-    if (!file.is_open())
+    if (FileResult<void> opened = open_for_reading(path, file, size); !opened.ok())
+        return opened.error();
+    if (!file)
         return std::string();
     std::string bytes;
     // A file too large to hold is a shortage of memory, not a file without content: it must
@@ -126,10 +108,10 @@ ReadResult read_file_bytes(std::string_view path_text) {
 }
 
 std::string read_whole_file(std::string_view path) {
-    return read_file_bytes(path).take_bytes();
+    return read_file_bytes(path).take_value();
 }
 
-WriteResult replace_file(std::string_view path_text, std::string_view bytes) {
+FileResult<void> replace_file(std::string_view path_text, std::string_view bytes) {
     GPAIS_LEVEL("replace_file", GPAIS_ARGS(path_text, bytes));
     if (is_blank(path_text))
         return invalid_name_failure();
@@ -138,13 +120,13 @@ WriteResult replace_file(std::string_view path_text, std::string_view bytes) {
         return refusal(FileCause::path_is_folder);
     system_path target = system_path_of(path_text);
     TargetState state;
-    if (WriteResult allowed = check_target(target, state); !allowed.ok())
+    if (FileResult<void> allowed = check_target(target, state); !allowed.ok())
         return allowed;
 
     const system_path folder = folder_of(target);
     system_path temp_path;
-    OwnedFile file;
-    WriteResult created = refusal(FileCause::other);
+    UniqueFile file;
+    FileResult<void> created = refusal(FileCause::other);
     for (int attempt = 0; attempt < 16; ++attempt) {
         temp_path = folder + temporary_name();
         created = create_new_file(temp_path, file);
@@ -153,7 +135,8 @@ WriteResult replace_file(std::string_view path_text, std::string_view bytes) {
     }
     if (!created.ok())
         return created;
-    TemporaryFile temp(temp_path, file);
+    // Whatever stops the replace from here on, no temporary file is left behind.
+    ScopeExit remove_unless_moved{[&file, &temp_path] { remove_temporary(file, temp_path); }};
 
     const bool written = write_in_pieces(bytes, [&file](const char* from, std::size_t count) {
         return write_some(file.get(), from, count);
@@ -162,14 +145,14 @@ WriteResult replace_file(std::string_view path_text, std::string_view bytes) {
         return last_failure();
     // Before the flush, so that the permissions reach the disk with the bytes.
     keep_permissions(file.get(), state);
-    if (WriteResult flushed = flush_to_disk(file.get()); !flushed.ok())
+    if (FileResult<void> flushed = flush_to_disk(file.get()); !flushed.ok())
         return flushed;
-    if (WriteResult moved = move_over(file, temp.path(), target); !moved.ok())
+    if (FileResult<void> moved = move_over(file, temp_path, target); !moved.ok())
         return moved;
-    temp.moved();
+    remove_unless_moved.release();
     // The new file is in place; should its move fail to reach the disk it may not survive a
     // power cut, and the person is told so rather than told it was saved.
-    return settle_move(file, target);
+    return make_move_durable(file, target);
 }
 
 }  // namespace gpais

@@ -7,8 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "filter/read_result.hpp"
-#include "filter/write_result.hpp"
+#include "filter/file_result.hpp"
 
 namespace gpais {
 
@@ -16,7 +15,7 @@ namespace gpais {
 // most 16 MiB, or why the file could not be read at all (missing, a folder, held by another
 // program after a moment's wait, no right, ...). An empty path reads as no bytes, and so does a
 // device or a pipe.
-[[nodiscard]] ReadResult read_file_bytes(std::string_view path);
+[[nodiscard]] FileResult<std::string> read_file_bytes(std::string_view path);
 // The bytes alone, empty when the file could not be read: for the tests and the benchmark.
 [[nodiscard]] std::string read_whole_file(std::string_view path);
 
@@ -27,6 +26,6 @@ namespace gpais {
 // blank path; never creates a missing folder. A target that another program holds for a moment
 // is waited for. Not ok() when nothing was written, and also when the new file is in place but
 // its move could not be put on the disk, as it might not survive.
-[[nodiscard]] WriteResult replace_file(std::string_view path, std::string_view bytes);
+[[nodiscard]] FileResult<void> replace_file(std::string_view path, std::string_view bytes);
 
 }  // namespace gpais

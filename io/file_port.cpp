@@ -8,11 +8,11 @@ LocalTime FilePort::local_time() {
     return read_local_time();
 }
 
-ReadResult FilePort::read_file(std::string_view path) {
+FileResult<std::string> FilePort::read_file(std::string_view path) {
     return read_file_bytes(path);
 }
 
-WriteResult FilePort::write_file(std::string_view path, std::string_view bytes) {
+FileResult<void> FilePort::write_file(std::string_view path, std::string_view bytes) {
     return replace_file(path, bytes);
 }
 

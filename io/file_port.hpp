@@ -9,8 +9,8 @@ namespace gpais {
 class FilePort final : public MachinePort {
   public:
     LocalTime local_time() override;
-    ReadResult read_file(std::string_view path) override;
-    WriteResult write_file(std::string_view path, std::string_view bytes) override;
+    FileResult<std::string> read_file(std::string_view path) override;
+    FileResult<void> write_file(std::string_view path, std::string_view bytes) override;
 };
 
 }  // namespace gpais

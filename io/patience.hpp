@@ -10,9 +10,9 @@ namespace gpais::io {
 
 class Patience {
   public:
-    // Pauses and answers true while the time allowed lasts: 10 ms, doubling up to 250 ms a
-    // pause, about two seconds in all. False, without a pause, once it is spent.
-    bool pause() {
+    // Waits and answers true while the time allowed lasts: 10 ms, doubling up to 250 ms a
+    // wait, about two seconds in all. False, without a wait, once it is spent.
+    bool wait_before_retry() {
         if (waited_ >= allowed)
             return false;
         std::this_thread::sleep_for(next_);

@@ -5,69 +5,37 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
-#include "filter/write_result.hpp"
+#include "base/unique_handle.hpp"
+#include "filter/file_result.hpp"
 
 namespace gpais::io {
+
+// An open file as the system names it, and as UniqueFile owns it: a HANDLE on Windows, a
+// descriptor on Linux. Closing is checked by the writer where it matters, so the owner's own
+// close only covers the ways that already failed.
+using native_file = UniqueFile::type;
 
 #ifdef _WIN32
 // UTF-16, absolute, and with "\\?\" when long (base/long_path.hpp).
 using system_path = std::wstring;
-using native_file = void*;  // a HANDLE
 inline constexpr wchar_t path_separator = L'\\';
 #else
 using system_path = std::string;
-using native_file = int;  // a file descriptor
 inline constexpr char path_separator = '/';
 #endif
 
 // A UTF-8 path in the form the system's calls take it.
 [[nodiscard]] system_path system_path_of(std::string_view utf8);
 
-// Tells the system the file is no longer needed; nothing is asked of the answer.
-void close_file(native_file file) noexcept;
-
-// Owns one open file of the system; closing is checked by the writer, so the destructor only
-// covers the paths that already failed.
-class OwnedFile {
-  public:
-    OwnedFile() = default;
-    OwnedFile(const OwnedFile&) = delete;
-    OwnedFile& operator=(const OwnedFile&) = delete;
-    ~OwnedFile() { reset(); }
-
-    [[nodiscard]] bool is_open() const noexcept { return open_; }
-    [[nodiscard]] native_file get() const noexcept { return file_; }
-    void reset(native_file file) noexcept {
-        reset();
-        file_ = file;
-        open_ = true;
-    }
-    void reset() noexcept {
-        if (open_)
-            close_file(file_);
-        open_ = false;
-    }
-    // Gives the file up without closing it, for a leaf that closes it its own way.
-    native_file release() noexcept {
-        open_ = false;
-        return file_;
-    }
-
-  private:
-    native_file file_{};
-    bool open_ = false;
-};
-
 // Opens an existing file to read it, shared with other readers and writers, and tells its size.
 // A file held by another program without read sharing is waited for a moment (io/patience.hpp).
 // Leaves `file` closed, without an error, for a path that is no regular file (a device, a pipe),
 // which reads as nothing.
-[[nodiscard]] std::optional<FileError> open_for_reading(const system_path& path, OwnedFile& file,
-                                                        std::uint64_t& size);
+[[nodiscard]] FileResult<void> open_for_reading(const system_path& path, UniqueFile& file,
+                                                std::uint64_t& size);
 
 // Up to `size` bytes: the count read (0 at the end of the file), or -1 on an error other than an
 // interrupted call; last_failure() then says why.
@@ -92,11 +60,11 @@ struct TargetState {
 // a folder or another non-regular file, a file marked read-only (also where a process with full
 // rights could write it, since the person meant to keep it) and one this user may not write. A
 // link is followed, so that the file it leads to is replaced and the link stays a link.
-[[nodiscard]] WriteResult check_target(system_path& target, TargetState& state);
+[[nodiscard]] FileResult<void> check_target(system_path& target, TargetState& state);
 
 // Creates the file only if it does not exist yet, so two writers never share a temporary; open
 // for this process alone until it replaces the target.
-[[nodiscard]] WriteResult create_new_file(const system_path& path, OwnedFile& file);
+[[nodiscard]] FileResult<void> create_new_file(const system_path& path, UniqueFile& file);
 // The file to be created exists already.
 [[nodiscard]] bool is_name_taken(const FileError& error) noexcept;
 
@@ -104,15 +72,15 @@ struct TargetState {
 void keep_permissions(native_file file, const TargetState& state) noexcept;
 // Puts the file's bytes on the disk now. A rename can reach the disk before the data it names,
 // and a power cut in between leaves an empty or partial file where the old one was.
-[[nodiscard]] WriteResult flush_to_disk(native_file file);
+[[nodiscard]] FileResult<void> flush_to_disk(native_file file);
 // Moves the finished file over the target in one step; may close `file` on the way.
-[[nodiscard]] WriteResult move_over(OwnedFile& file, const system_path& from,
-                                    const system_path& to);
+[[nodiscard]] FileResult<void> move_over(UniqueFile& file, const system_path& from,
+                                         const system_path& to);
 // Puts the move itself on the disk, where the system needs to be asked for it, and closes
 // `file` if it is still open.
-[[nodiscard]] WriteResult settle_move(OwnedFile& file, const system_path& to);
+[[nodiscard]] FileResult<void> make_move_durable(UniqueFile& file, const system_path& to);
 // Removes a temporary that never replaced its target, open or closed.
-void remove_temporary(OwnedFile& file, const system_path& path) noexcept;
+void remove_temporary(UniqueFile& file, const system_path& path) noexcept;
 
 // What the system says of a name that names nothing.
 [[nodiscard]] FileError invalid_name_failure();

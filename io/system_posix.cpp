@@ -37,12 +37,7 @@ system_path system_path_of(std::string_view utf8) {
     return system_path(utf8);
 }
 
-void close_file(native_file file) noexcept {
-    ::close(file);
-}
-
-std::optional<FileError> open_for_reading(const system_path& path, OwnedFile& file,
-                                          std::uint64_t& size) {
+FileResult<void> open_for_reading(const system_path& path, UniqueFile& file, std::uint64_t& size) {
     // Not blocking, so that a pipe without a writer does not hold the run; a regular file reads
     // the same either way.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -51,18 +46,17 @@ std::optional<FileError> open_for_reading(const system_path& path, OwnedFile& fi
             return missing_failure(path);
         return errno_failure(errno);
     }
-    OwnedFile opened;
-    opened.reset(fd);
+    UniqueFile opened(fd);
     struct stat status {};
     if (::fstat(fd, &status) != 0)
         return errno_failure(errno);
     if (S_ISDIR(status.st_mode))
         return refusal_with_code(FileCause::path_is_folder, EISDIR);
     if (!S_ISREG(status.st_mode))
-        return std::nullopt;
+        return {};
     file.reset(opened.release());
     size = static_cast<std::uint64_t>(status.st_size);
-    return std::nullopt;
+    return {};
 }
 
 long long read_some(native_file file, char* into, std::size_t size) noexcept {
@@ -106,7 +100,7 @@ void prefer_huge_pages([[maybe_unused]] char* data, [[maybe_unused]] std::size_t
 #endif
 }
 
-WriteResult check_target(system_path& target, TargetState& state) {
+FileResult<void> check_target(system_path& target, TargetState& state) {
     std::error_code ec;
     if (fs::is_symlink(fs::symlink_status(target, ec))) {
         fs::path resolved = fs::canonical(target, ec);
@@ -137,7 +131,7 @@ WriteResult check_target(system_path& target, TargetState& state) {
     return {};
 }
 
-WriteResult create_new_file(const system_path& path, OwnedFile& file) {
+FileResult<void> create_new_file(const system_path& path, UniqueFile& file) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
         return errno_failure(errno);
@@ -154,7 +148,7 @@ void keep_permissions(native_file file, const TargetState& state) noexcept {
         ::fchmod(file, static_cast<mode_t>(state.permissions));
 }
 
-WriteResult flush_to_disk(native_file file) {
+FileResult<void> flush_to_disk(native_file file) {
     while (::fsync(file) != 0) {
         if (errno != EINTR)
             return errno_failure(errno);
@@ -163,7 +157,7 @@ WriteResult flush_to_disk(native_file file) {
 }
 
 // Closed first and checked: some file systems (NFS) report a failed write only at the close.
-WriteResult move_over(OwnedFile& file, const system_path& from, const system_path& to) {
+FileResult<void> move_over(UniqueFile& file, const system_path& from, const system_path& to) {
     if (::close(file.release()) != 0)
         return errno_failure(errno);
     if (::rename(from.c_str(), to.c_str()) != 0)
@@ -174,21 +168,20 @@ WriteResult move_over(OwnedFile& file, const system_path& from, const system_pat
 // The move is an entry in the folder: until the folder reaches the disk as well, a power cut
 // can bring back the old entry. A folder that may be written but not read cannot be opened to
 // be synced; the move then stays as durable as the file system makes it on its own.
-WriteResult settle_move(OwnedFile& file, const system_path& to) {
+FileResult<void> make_move_durable(UniqueFile& file, const system_path& to) {
     file.reset();
     const int fd = ::open(folder_of(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return {};
-    OwnedFile handle;
-    handle.reset(fd);
-    WriteResult synced = flush_to_disk(fd);
+    const UniqueFile folder(fd);
+    FileResult<void> synced = flush_to_disk(fd);
     // Some file systems cannot sync a folder and say so with EINVAL; nothing more can be done.
     if (!synced.ok() && synced.error().code == EINVAL)
         return {};
     return synced;
 }
 
-void remove_temporary(OwnedFile& file, const system_path& path) noexcept {
+void remove_temporary(UniqueFile& file, const system_path& path) noexcept {
     file.reset();
     ::unlink(path.c_str());
 }

@@ -80,18 +80,14 @@ bool held_for_a_moment(DWORD code, const system_path& path) {
 // error of its last try otherwise.
 template <typename Attempt>
 DWORD while_held(const system_path& path, Attempt attempt) {
-    Patience wait;
+    Patience patience;
     while (true) {
         if (attempt())
             return ERROR_SUCCESS;
         const DWORD code = ::GetLastError();
-        if (!held_for_a_moment(code, path) || !wait.pause())
+        if (!held_for_a_moment(code, path) || !patience.wait_before_retry())
             return code;
     }
-}
-
-HANDLE handle_of(native_file file) {
-    return static_cast<HANDLE>(file);
 }
 
 // A file system without a flush of its own (some network redirectors) answers so; its writes
@@ -125,12 +121,7 @@ system_path system_path_of(std::string_view utf8) {
     return windows_file_path(utf8);
 }
 
-void close_file(native_file file) noexcept {
-    ::CloseHandle(handle_of(file));
-}
-
-std::optional<FileError> open_for_reading(const system_path& path, OwnedFile& file,
-                                          std::uint64_t& size) {
+FileResult<void> open_for_reading(const system_path& path, UniqueFile& file, std::uint64_t& size) {
     HANDLE opened = INVALID_HANDLE_VALUE;
     const DWORD code = while_held(path, [&] {
         // Windows opens no folder as a file; it says access denied, which is no moment's hold.
@@ -143,28 +134,27 @@ std::optional<FileError> open_for_reading(const system_path& path, OwnedFile& fi
             return refusal_with_code(FileCause::path_is_folder, code);
         return windows_failure(code);
     }
-    OwnedFile owner;
-    owner.reset(opened);
+    UniqueFile owner(opened);
     if (::GetFileType(opened) != FILE_TYPE_DISK)
-        return std::nullopt;
+        return {};
     LARGE_INTEGER length{};
     if (!::GetFileSizeEx(opened, &length))
         return windows_failure(::GetLastError());
     size = static_cast<std::uint64_t>(length.QuadPart);
     file.reset(owner.release());
-    return std::nullopt;
+    return {};
 }
 
 long long read_some(native_file file, char* into, std::size_t size) noexcept {
     DWORD got = 0;
-    if (!::ReadFile(handle_of(file), into, static_cast<DWORD>(size), &got, nullptr))
+    if (!::ReadFile(file, into, static_cast<DWORD>(size), &got, nullptr))
         return -1;
     return got;
 }
 
 long long write_some(native_file file, const char* bytes, std::size_t size) noexcept {
     DWORD done = 0;
-    if (!::WriteFile(handle_of(file), bytes, static_cast<DWORD>(size), &done, nullptr))
+    if (!::WriteFile(file, bytes, static_cast<DWORD>(size), &done, nullptr))
         return -1;
     if (done == 0) {
         ::SetLastError(ERROR_DISK_FULL);
@@ -183,7 +173,7 @@ void prefer_huge_pages(char*, std::size_t) noexcept {}
 // The read-only mark is all Windows keeps in the permission bits; the target is then opened as
 // the move will need it, with the right to delete it, which another program that holds it
 // without delete sharing refuses with a sharing violation: the cause the person is told.
-WriteResult check_target(system_path& target, TargetState& state) {
+FileResult<void> check_target(system_path& target, TargetState& state) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!::GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &data)) {
         const DWORD code = ::GetLastError();
@@ -207,7 +197,7 @@ WriteResult check_target(system_path& target, TargetState& state) {
     return {};
 }
 
-WriteResult create_new_file(const system_path& path, OwnedFile& file) {
+FileResult<void> create_new_file(const system_path& path, UniqueFile& file) {
     // Shared with nobody: no other program can open the new file before it is in place.
     const HANDLE created = ::CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -223,8 +213,8 @@ bool is_name_taken(const FileError& error) noexcept {
 
 void keep_permissions(native_file, const TargetState&) noexcept {}
 
-WriteResult flush_to_disk(native_file file) {
-    if (!::FlushFileBuffers(handle_of(file))) {
+FileResult<void> flush_to_disk(native_file file) {
+    if (!::FlushFileBuffers(file)) {
         const DWORD code = ::GetLastError();
         if (!has_no_flush(code))
             return windows_failure(code);
@@ -232,9 +222,8 @@ WriteResult flush_to_disk(native_file file) {
     return {};
 }
 
-WriteResult move_over(OwnedFile& file, const system_path& from, const system_path& to) {
-    const DWORD code =
-        while_held(to, [&file, &to] { return rename_open_file(handle_of(file.get()), to); });
+FileResult<void> move_over(UniqueFile& file, const system_path& from, const system_path& to) {
+    const DWORD code = while_held(to, [&file, &to] { return rename_open_file(file.get(), to); });
     if (code == ERROR_SUCCESS)
         return {};
     if (!cannot_rename_open_files(code))
@@ -245,22 +234,22 @@ WriteResult move_over(OwnedFile& file, const system_path& from, const system_pat
         return ::MoveFileExW(from.c_str(), to.c_str(),
                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
     });
-    return moved == ERROR_SUCCESS ? WriteResult() : windows_failure(moved);
+    return moved == ERROR_SUCCESS ? FileResult<void>() : windows_failure(moved);
 }
 
 // A file renamed while open has its new name on the disk once it is flushed again.
-WriteResult settle_move(OwnedFile& file, const system_path&) {
-    if (!file.is_open())
+FileResult<void> make_move_durable(UniqueFile& file, const system_path&) {
+    if (!file)
         return {};
-    WriteResult flushed = flush_to_disk(file.get());
+    FileResult<void> flushed = flush_to_disk(file.get());
     file.reset();
     return flushed;
 }
 
-void remove_temporary(OwnedFile& file, const system_path& path) noexcept {
-    if (file.is_open()) {
+void remove_temporary(UniqueFile& file, const system_path& path) noexcept {
+    if (file) {
         FILE_DISPOSITION_INFO disposition{TRUE};
-        const bool marked = ::SetFileInformationByHandle(handle_of(file.get()), FileDispositionInfo,
+        const bool marked = ::SetFileInformationByHandle(file.get(), FileDispositionInfo,
                                                          &disposition, sizeof disposition) != FALSE;
         file.reset();
         if (marked)

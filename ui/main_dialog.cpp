@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/blank.hpp"
+#include "base/scope_exit.hpp"
 #include "base/text_convert.hpp"
 #include "errors/raise.hpp"
 #include "filter/filter_run.hpp"
@@ -35,16 +36,6 @@ constexpr LPARAM monday = 0;
 // Message boxes of a run have no owner, so the dialog stays enabled while they are open and
 // a second press of the run button would start a second run inside the first.
 bool run_in_progress = false;
-
-// Holds the flag up for one run and lets it down however the run ends: a crash report's
-// exception passes through on its way to the handler.
-class RunGuard {
-  public:
-    RunGuard() noexcept { run_in_progress = true; }
-    ~RunGuard() { run_in_progress = false; }
-    RunGuard(const RunGuard&) = delete;
-    RunGuard& operator=(const RunGuard&) = delete;
-};
 
 std::string first_argument() {
     const std::vector<std::string> arguments = split_command_line(to_utf8(::GetCommandLineW()));
@@ -155,7 +146,10 @@ void on_command(HWND dialog, int control_id) {
             if (run_in_progress)
                 return;
             {
-                const RunGuard guard;
+                // Let down however the run ends: a crash report's exception passes through on
+                // its way to the handler.
+                run_in_progress = true;
+                const ScopeExit lower_flag{[] { run_in_progress = false; }};
                 run(dialog);
             }
             return;

@@ -32,7 +32,7 @@ class FakePort : public UserPort, public MachinePort {
     std::string folder = "C:\\Darbas\\";
     LocalTime now{2026, 12, 7, 9, 5, 0, 0};
     std::map<std::string, FileError, std::less<>> read_errors;  // path -> why it is not read
-    std::optional<FileError> write_error;
+    FileResult<void> write_result;                              // what every write comes to
     bool real_files = false;  // read and write through file_io instead of `files`
 
     // Records
@@ -59,7 +59,7 @@ class FakePort : public UserPort, public MachinePort {
         calls.emplace_back("now");
         return now;
     }
-    ReadResult read_file(std::string_view path) override {
+    FileResult<std::string> read_file(std::string_view path) override {
         calls.push_back("read:" + std::string(path));
         if (real_files)
             return read_file_bytes(path);
@@ -68,12 +68,12 @@ class FakePort : public UserPort, public MachinePort {
         const auto found = files.find(path);
         return found == files.end() ? std::string() : found->second;
     }
-    WriteResult write_file(std::string_view path, std::string_view bytes) override {
+    FileResult<void> write_file(std::string_view path, std::string_view bytes) override {
         calls.push_back("write:" + std::string(path));
         writes.emplace_back(std::string(path), std::string(bytes));
         if (real_files)
             return replace_file(path, bytes);
-        return write_error ? WriteResult(*write_error) : WriteResult();
+        return write_result;
     }
 };
 

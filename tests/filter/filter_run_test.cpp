@@ -60,7 +60,7 @@ struct RunCase {
     std::optional<std::string> log_path;    // nothing = period mode
     std::optional<std::string> log_bytes;
     std::string save_answer;
-    std::optional<FileError> write_error;
+    FileResult<void> write_result;
     RunOutcome outcome;
     std::vector<ShownMessage> messages;
     std::vector<std::string> calls;
@@ -275,7 +275,7 @@ TEST(FilterRun, MessagesOutcomesAndOrderOfSteps) {
         if (c.log_path && c.log_bytes)
             port.files[*c.log_path] = *c.log_bytes;
         port.save_answer = c.save_answer;
-        port.write_error = c.write_error;
+        port.write_result = c.write_result;
         const RunOutcome outcome = c.log_path ? ATRINKPOZICIJAS(list_path, *c.log_path, port, port)
                                               : ATRINKPOZICIJAS(list_path, nov1, nov30, port, port);
         EXPECT_EQ(outcome, c.outcome) << c.name;

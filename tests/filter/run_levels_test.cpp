@@ -46,7 +46,7 @@ class LevelPort : public testing::FakePort {
         seen.emplace_back("choose", rt::current_levels());
         return FakePort::choose_save_file(request);
     }
-    ReadResult read_file(std::string_view path) override {
+    FileResult<std::string> read_file(std::string_view path) override {
         if (fail_reading)
             throw std::bad_alloc();
         return FakePort::read_file(path);

@@ -88,10 +88,10 @@ TEST(FileRead, GivesExactBytesOrWhyNot) {
             folder.write(under + c.file, c.content);
         const std::string asked = std::string(c.asked).empty() ? "" : folder.utf8(under + c.asked);
         const auto before = folder.names();
-        ReadResult read = read_file_bytes(asked);
+        FileResult<std::string> read = read_file_bytes(asked);
         if (c.cause == nullptr) {
             ASSERT_TRUE(read.ok()) << c.name << ": " << read_cause_text(read.error());
-            EXPECT_EQ(read.take_bytes(), c.expected) << c.name;
+            EXPECT_EQ(read.take_value(), c.expected) << c.name;
         } else {
             ASSERT_FALSE(read.ok()) << c.name;
             const std::string text = read_cause_text(read.error());
@@ -120,7 +120,7 @@ TEST(FileReplace, WritesWholeOrLeavesEverythingAsItWas) {
         TempFolder folder;
         if (c.existing)
             folder.write(c.target, "OLD\r\n");
-        const WriteResult written = replace_file(folder.utf8(c.target), new_bytes);
+        const FileResult<void> written = replace_file(folder.utf8(c.target), new_bytes);
         EXPECT_TRUE(written.ok()) << c.name << ": " << write_cause_text(written.error());
         EXPECT_EQ(folder.names(), std::vector<std::string>{c.target})
             << c.name << ": no temporary file may remain";
@@ -367,7 +367,7 @@ TEST_P(FileReplaceFailure, SaysWhyAndLeavesEverythingAsItWas) {
     const std::string new_list = "<produktai>\r\n" + std::string(1 << 20, 'n') + "</produktai>";
 
     const auto started = std::chrono::steady_clock::now();
-    const WriteResult written = replace_file(situation.folder.utf8(target), new_list);
+    const FileResult<void> written = replace_file(situation.folder.utf8(target), new_list);
     const auto took = std::chrono::steady_clock::now() - started;
     situation.release_holds();
     // A file held for good is waited for about two seconds, not longer.
@@ -454,12 +454,12 @@ TEST(FileMoment, AMomentsHoldIsWaitedOut) {
         });
         const std::string path = folder.utf8("sąrašas.xml");
         if (c.replace) {
-            const WriteResult written = replace_file(path, "NAUJAS");
+            const FileResult<void> written = replace_file(path, "NAUJAS");
             EXPECT_TRUE(written.ok()) << c.name << ": " << write_cause_text(written.error());
         } else {
-            ReadResult read = read_file_bytes(path);
+            FileResult<std::string> read = read_file_bytes(path);
             EXPECT_TRUE(read.ok()) << c.name << ": " << read_cause_text(read.error());
-            EXPECT_EQ(read.take_bytes(), old_list) << c.name;
+            EXPECT_EQ(read.take_value(), old_list) << c.name;
         }
         release.join();
         EXPECT_EQ(read_whole_file(path), c.replace ? "NAUJAS" : old_list) << c.name;
@@ -475,7 +475,7 @@ TEST(FileMoment, AListHeldForGoodIsNamedAsInUse) {
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(held);
     const auto started = std::chrono::steady_clock::now();
-    const ReadResult read = read_file_bytes(folder.utf8("sąrašas.xml"));
+    const FileResult<std::string> read = read_file_bytes(folder.utf8("sąrašas.xml"));
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
     ASSERT_FALSE(read.ok());
     EXPECT_EQ(read_cause_text(read.error()), "Failą naudoja kita programa.");
