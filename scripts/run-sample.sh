@@ -48,9 +48,14 @@ if [ -z "${DISPLAY:-}" ]; then
     exit 0
 fi
 
-echo "== the dialog under Wine (gpais-filtras.exe), started on $list"
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target gpais-filtras
+# The program users get where the machine runs 32-bit code, its 64-bit twin elsewhere.
+preset=windows
+if ! bash scripts/runs-32bit.sh >/dev/null || [ ! -x /usr/lib/wine/wine ]; then
+    preset=windows64
+fi
+echo "== the dialog under Wine (build/$preset/ui/gpais-filtras.exe), started on $list"
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target gpais-filtras
 # shellcheck source=scripts/wine-env.sh
 source scripts/wine-env.sh
 wine_env_start --user-display
@@ -58,5 +63,6 @@ trap wine_env_stop EXIT
 # The save dialog opens in the folder the program was started in.
 cd "$out"
 status=0
-wine "$root/build/windows/ui/gpais-filtras.exe" "$(winepath -w "$root/$list")" || status=$?
+gpais_wine "$root/build/$preset/ui/gpais-filtras.exe" \
+    "$("$gpais_wine64" winepath -w "$root/$list" 2>/dev/null)" || status=$?
 echo "dialog closed, exit code $status"

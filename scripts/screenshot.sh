@@ -5,8 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=${GPAIS_WINDOWS_BUILD:-build/windows}
-cmake --preset windows -B "$build" >/dev/null
+# The twin draws the same dialog from the same template, and runs on every machine.
+build=${GPAIS_WINDOWS_BUILD:-build/windows64}
+cmake --preset windows64 -B "$build" >/dev/null
 cmake --build "$build" --target gpais-filtras gpais_e2e
 
 bmp=$(mktemp --suffix=.bmp)
@@ -14,7 +15,7 @@ bmp=$(mktemp --suffix=.bmp)
 source scripts/wine-env.sh
 trap 'rm -f "$bmp"; wine_env_stop' EXIT
 wine_env_start
-wine "$build/tests/e2e/gpais_e2e.exe" screenshot "$PWD/$build/ui/gpais-filtras.exe" \
+gpais_wine "$build/tests/e2e/gpais_e2e.exe" screenshot "$PWD/$build/ui/gpais-filtras.exe" \
     "$PWD/tests/e2e" "$bmp"
 
 # The driver cuts the picture to the dialog already; PNG needs only zlib, which Python has.
