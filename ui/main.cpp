@@ -1,4 +1,5 @@
-// The GUI program: no console, one thread, one modal dialog.
+// The GUI program: no console, one modal dialog, and all its work on one thread (the error
+// handling keeps a second one waiting to report a stack overflow).
 
 #include <windows.h>
 
