@@ -1,6 +1,8 @@
 #include "cli/arguments.hpp"
 
 #include <array>
+#include <utility>
+#include <variant>
 
 #include "base/blank.hpp"
 #include "filter/messages.hpp"
@@ -42,22 +44,29 @@ UsageError invalid_date(std::string_view option, std::string_view text) {
             " (invalid date; expected YYYY-MM-DD)"};
 }
 
-}  // namespace
-
-Command parse_arguments(std::span<const std::string> arguments) {
+// The arguments as given, before any is checked against the others.
+struct GivenArguments {
     std::array<std::optional<std::string>, slot_count> values;
     std::optional<std::string> product_list;
+};
+
+// Reading alone decides the command when it meets --help, --version or an argument it cannot
+// read; otherwise what was given goes on to be checked.
+using Reading = std::variant<GivenArguments, Command>;
+
+Reading read_arguments(std::span<const std::string> arguments) {
+    GivenArguments given;
     bool options_ended = false;
 
     for (std::size_t at = 0; at < arguments.size(); ++at) {
         const std::string_view argument = arguments[at];
         const bool looks_like_option = !options_ended && argument.size() > 1 && argument[0] == '-';
         if (!looks_like_option) {
-            if (product_list) {
+            if (given.product_list) {
                 return UsageError{"Per daug argumentų: " + std::string(argument) +
                                   " (only one product list may be given)"};
             }
-            product_list = std::string(argument);
+            given.product_list = std::string(argument);
             continue;
         }
         if (argument == "--") {
@@ -86,13 +95,18 @@ Command parse_arguments(std::span<const std::string> arguments) {
             return UsageError{"Parametrui " + std::string(name) +
                               " trūksta reikšmės (missing value)"};
         }
-        if (values[option->slot]) {
+        if (given.values[option->slot]) {
             return UsageError{"Parametras " + std::string(option->long_name) +
                               " nurodytas du kartus (given twice)"};
         }
-        values[option->slot] = std::move(value);
+        given.values[option->slot] = std::move(value);
     }
+    return given;
+}
 
+// The filter command that what was given makes, or the first check it fails.
+Command checked_command(GivenArguments given) {
+    const auto& values = given.values;
     const bool period = values[from] || values[to];
     if (period && values[errors]) {
         return UsageError{
@@ -123,10 +137,19 @@ Command parse_arguments(std::span<const std::string> arguments) {
     } else {
         command.mode = ErrorLogMode{*values[errors]};
     }
-    if (!product_list || is_blank(*product_list))
+    if (!given.product_list || is_blank(*given.product_list))
         return dialog_check(messages::no_product_list);
-    command.product_list = std::move(*product_list);
+    command.product_list = std::move(*given.product_list);
     return command;
+}
+
+}  // namespace
+
+Command parse_arguments(std::span<const std::string> arguments) {
+    Reading reading = read_arguments(arguments);
+    if (Command* decided = std::get_if<Command>(&reading))
+        return std::move(*decided);
+    return checked_command(std::move(std::get<GivenArguments>(reading)));
 }
 
 std::string_view usage_text() noexcept {

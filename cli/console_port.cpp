@@ -4,7 +4,7 @@
 
 #include "base/console_text.hpp"
 #include "base/current_folder.hpp"
-#include "io/file_errors.hpp"
+#include "io/failure_causes.hpp"
 
 namespace gpais::cli {
 

@@ -1,6 +1,8 @@
 #pragma once
 // The platform of the gpais-filter command: the crash message goes to standard error instead
-// of a box, there are no dialogs to end, and the logs are appended in the current folder.
+// of a box and there are no dialogs to end. On Windows the rest is the dialog's platform, so the
+// process ends with TerminateProcess; elsewhere with std::_Exit, once the streams are flushed.
+// The logs go where the dialog's go, to the start folder (log_path).
 
 #include <cstdio>
 #include <string>

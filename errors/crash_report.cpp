@@ -128,13 +128,25 @@ void put_labelled(Out& out, std::string_view label, std::string_view text) {
     out.text(line_end);
 }
 
+// The operation's arguments, one a line, each numbered from 1 and the numbers right-aligned.
 template <typename Out>
-void put_report(Out& out, const ErrorRecord& record, const std::vector<rt::Level>& levels,
-                const ReportFacts& facts) {
-    put_timestamp(out, facts.time);
+void put_arguments(Out& out, const rt::List& arguments) {
+    out.text("Argumentai:");
     out.text(line_end);
-    out.text(line_end);
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string index = std::to_string(i + 1);
+        constexpr std::string_view blanks = "     ";
+        out.text(blanks.substr(0, index.size() < 5 ? 5 - index.size() : 0));
+        out.text(index);
+        out.text(": ");
+        out.value(arguments[i]);
+        out.text(line_end);
+    }
+}
 
+// What failed, as the record tells it: the error's line, the fields that are set, the arguments.
+template <typename Out>
+void put_error(Out& out, const ErrorRecord& record) {
     out.text("Klaida: ");
     out.text(record.SUBSYSTEM);
     out.text("/");
@@ -155,27 +167,23 @@ void put_report(Out& out, const ErrorRecord& record, const std::vector<rt::Level
         put_number(out, record.OSCODE);
         out.text(line_end);
     }
-    if (record.ARGS) {
-        out.text("Argumentai:");
-        out.text(line_end);
-        for (std::size_t i = 0; i < record.ARGS->size(); ++i) {
-            const std::string index = std::to_string(i + 1);
-            constexpr std::string_view blanks = "     ";
-            out.text(blanks.substr(0, index.size() < 5 ? 5 - index.size() : 0));
-            out.text(index);
-            out.text(": ");
-            out.value((*record.ARGS)[i]);
-            out.text(line_end);
-        }
-    }
+    if (record.ARGS)
+        put_arguments(out, *record.ARGS);
     out.text(line_end);
+}
 
+template <typename Out>
+void put_stack(Out& out, const std::vector<rt::Level>& levels) {
     out.text("Stekas: ");
     out.text(line_end);
     for (const auto& level : levels)
         put_level(out, level);
     out.text(line_end);
+}
 
+// Where it failed: the program, the system and the build, the machine and the person.
+template <typename Out>
+void put_machine(Out& out, const ReportFacts& facts) {
     put_labelled(out, "EXE failas:  ", facts.command_line);
     out.text("Versijos:");
     out.text(line_end);
@@ -195,6 +203,17 @@ void put_report(Out& out, const ErrorRecord& record, const std::vector<rt::Level
     put_labelled(out, "Kompiuteris: ", facts.computer);
     put_labelled(out, "Vartotojas: ", facts.user);
     out.text(line_end);
+}
+
+template <typename Out>
+void put_report(Out& out, const ErrorRecord& record, const std::vector<rt::Level>& levels,
+                const ReportFacts& facts) {
+    put_timestamp(out, facts.time);
+    out.text(line_end);
+    out.text(line_end);
+    put_error(out, record);
+    put_stack(out, levels);
+    put_machine(out, facts);
 }
 
 std::string first_non_empty(std::string a, std::string b) {

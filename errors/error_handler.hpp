@@ -5,16 +5,16 @@
 #include <string>
 #include <string_view>
 
+#include "base/message_box.hpp"
 #include "errors/crash_report.hpp"
 #include "errors/error_platform.hpp"
 #include "errors/error_record.hpp"
-#include "filter/messages.hpp"
 #include "rt/value.hpp"
 
 namespace gpais {
 
 inline constexpr std::string_view crash_log_name = "Klaidos.log";
-inline constexpr std::string_view crash_caption = messages::caption_error;
+inline constexpr std::string_view crash_caption = caption_error;
 inline constexpr Icon crash_icon = Icon::error;
 
 // "Įvyko klaida.\nPraneškite programuotojams.\nEl.paštu: " and the support address.

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "base/local_time.hpp"
-#include "filter/messages.hpp"
+#include "base/message_box.hpp"
 
 namespace gpais {
 
@@ -54,8 +54,8 @@ void remember_start_folder(std::string folder);
 // The start folder joined with a log's bare name; the bare name alone until a folder is known.
 [[nodiscard]] std::string log_path(std::string_view bare_name);
 
-// The platform set last. Until one is set, a plain one that writes to the standard streams and
-// ends the process with std::_Exit.
+// The platform set last. Until one is set, the console command's (console_platform.hpp): its
+// messages go to standard error, and it ends the process as that command's does.
 [[nodiscard]] ErrorPlatform& error_platform() noexcept;
 
 }  // namespace gpais

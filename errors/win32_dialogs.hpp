@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "filter/messages.hpp"
+#include "base/message_box.hpp"
 
 namespace gpais {
 

@@ -97,6 +97,38 @@ void mark_bytes_after_opens(std::string_view text, std::size_t from, std::size_t
     }
 }
 
+// Which bytes follow a "<" in the document, learnt from `from` on and only as far as asked. A
+// closer is looked for only by a start tag before it, "<" + name, so a token whose name begins
+// with a byte that no "<" before it is followed by is never asked about. Applied to the tokens of
+// a run of "</" before one ">" ("</</</x>", names beginning with "<"), this keeps them out of the
+// index unless the document also holds "<<". The start tags are looked at only when such a run
+// turns up: an ordinary list has none.
+class StartTagNames {
+  public:
+    StartTagNames(std::string_view text, std::size_t from) noexcept
+        : text_(text), known_to_(from) {}
+
+    // Learns the start tags before `until`.
+    void learn_until(std::size_t until) noexcept {
+        if (until > known_to_)
+            mark_bytes_after_opens(text_, known_to_, until, opens_with_);
+        known_to_ = std::max(known_to_, until);
+    }
+
+    // Whether a start tag learnt may ask for the token from `token_start` to its ">" at `close`.
+    [[nodiscard]] bool may_ask_for(std::size_t token_start, std::size_t close) const noexcept {
+        const std::size_t name_start = token_start + 2;
+        if (name_start == close)  // the empty name, of "<>" or "< ..."
+            return opens_with_['>'] || opens_with_[' '];
+        return opens_with_[static_cast<unsigned char>(text_[name_start])];
+    }
+
+  private:
+    std::string_view text_;
+    std::array<bool, 256> opens_with_{};
+    std::size_t known_to_;
+};
+
 }  // namespace
 
 std::size_t ClosingTagFinder::find(std::string_view closer, std::size_t from) {
@@ -149,25 +181,7 @@ std::size_t ClosingTagFinder::find_indexed(std::string_view closer, std::size_t 
 
 void ClosingTagFinder::build_index(std::size_t from) {
     indexed_ = true;
-    // A closer is looked for only by a start tag before it, "<" + name, so a token whose name
-    // begins with a byte that no "<" before it is followed by is never asked about. Applied to
-    // the tokens of a run of "</" before one ">" ("</</</x>", names beginning with "<"), this
-    // keeps them out of the index unless the document also holds "<<". The start tags are
-    // looked at only when such a run turns up: an ordinary list has none.
-    std::array<bool, 256> opens_with{};
-    std::size_t opens_known_to = from;
-    const auto learn_opens_until = [&](std::size_t until) {
-        if (until > opens_known_to)
-            mark_bytes_after_opens(text_, opens_known_to, until, opens_with);
-        opens_known_to = std::max(opens_known_to, until);
-    };
-    const auto name_may_be_asked = [&](std::size_t token_start, std::size_t close) {
-        const std::size_t name_start = token_start + 2;
-        if (name_start == close)  // the empty name, of "<>" or "< ..."
-            return opens_with['>'] || opens_with[' '];
-        return opens_with[static_cast<unsigned char>(text_[name_start])];
-    };
-
+    StartTagNames start_tags(text_, from);
     std::vector<std::size_t> starts;
     std::size_t cursor = from;
     while (true) {
@@ -187,12 +201,12 @@ void ClosingTagFinder::build_index(std::size_t from) {
             starts.push_back(at);
         const bool run = starts.size() > 1;
         if (run)
-            learn_opens_until(close);
+            start_tags.learn_until(close);
         TailHasher hasher(text_.data() + close + 1);
         for (auto start = starts.rbegin(); start != starts.rend(); ++start) {
             if (last_space != npos && *start <= last_space)
                 break;
-            if (run && !name_may_be_asked(*start, close))
+            if (run && !start_tags.may_ask_for(*start, close))
                 continue;
             const std::size_t length = close + 1 - *start;
             add_token(hasher.hash(length), length, *start);

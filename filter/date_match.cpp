@@ -4,9 +4,7 @@
 
 #include "filter/byte_search.hpp"
 #include "filter/code_set.hpp"
-#include "filter/messages.hpp"
 #include "filter/npos.hpp"
-#include "filter/shown_code.hpp"
 #include "rt/call_levels.hpp"
 
 namespace gpais {
@@ -116,17 +114,11 @@ bool TINKADAT(std::string_view position, Date first, Date last) noexcept {
     return !date.empty() && first <= date && date <= last;
 }
 
-bool TINKADAT(std::string_view position, Date first, Date last, UndatedPositions& undated) {
+bool TINKADAT(std::string_view position, Date first, Date last, ShownCodes& undated) {
     GPAIS_LEVEL("TINKADAT", GPAIS_ARGS(position, first, last));
     const Date date = own_supply_start(position);
     if (date.empty()) {
-        // Only the codes a line shows are kept: copied and shortened, since the scan moves the
-        // document's bytes under the position as soon as it is cut.
-        if (++undated.count <= messages::codes_named) {
-            const std::string_view code = position_code(position);
-            undated.first_codes.push_back(code.empty() ? std::string(messages::no_code)
-                                                       : shown_code(code));
-        }
+        undated.add(position_code(position));
         return false;
     }
     return first <= date && date <= last;

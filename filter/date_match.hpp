@@ -2,12 +2,10 @@
 // Supply-start period mode: the position's own pradetaTiektiNuo date, not a packaging date,
 // decides whether it stays.
 
-#include <cstddef>
-#include <string>
 #include <string_view>
-#include <vector>
 
 #include "filter/date.hpp"
+#include "filter/shown_code.hpp"
 
 namespace gpais {
 
@@ -21,16 +19,8 @@ namespace gpais {
 // True when the position's own supply-start date lies in [first, last].
 [[nodiscard]] bool TINKADAT(std::string_view position, Date first, Date last) noexcept;
 
-// The positions a scan met that have no usable supply-start date of their own: no period keeps
-// them, and the person must hear of them rather than miss their report.
-struct UndatedPositions {
-    std::size_t count = 0;
-    // The codes of the first few (as many as a line names), as that line shows them.
-    std::vector<std::string> first_codes;
-};
-
-// The same test, also noting a position that has no usable date of its own.
-[[nodiscard]] bool TINKADAT(std::string_view position, Date first, Date last,
-                            UndatedPositions& undated);
+// The same test, also noting in `undated` the code of a position that has no usable date of its
+// own: no period keeps it, and the person must hear of it rather than miss its report.
+[[nodiscard]] bool TINKADAT(std::string_view position, Date first, Date last, ShownCodes& undated);
 
 }  // namespace gpais

@@ -1,11 +1,11 @@
 #pragma once
-// Why a whole-file read or write did not happen, in the terms the person can act on.
+// Why a whole-file read or write did not happen: the cause in the terms the person can act on,
+// and the system's own code and words for a report.
 
 #include <string>
 
 namespace gpais {
 
-// What stopped a whole-file write or read.
 enum class FileCause {
     disk_full,
     file_missing,  // the folder is there, the file is not
@@ -18,9 +18,9 @@ enum class FileCause {
     other,          // known only by the system's own code and words
 };
 
-// Why a whole-file write or read did not happen. The code and text are the system's own (errno and
-// its description, or GetLastError and FormatMessage on Windows), kept for every cause so a
-// report can name them; the person is shown them only for `other`.
+// The code and text are the system's own (errno and its description, or GetLastError and
+// FormatMessage on Windows), kept for every cause so a report can name them; the person is shown
+// them only for `other`.
 struct FileError {
     FileCause cause = FileCause::other;
     unsigned long code = 0;

@@ -77,19 +77,16 @@ ListStart read_product_list(std::string_view path, std::string& document, Machin
 
 // The line that names the error log's codes that no position carried, or "" when it names none.
 std::string missing_codes_line(const CodeSet& codes, const std::vector<bool>& carried) {
-    const std::vector<std::string_view> missing = codes_not_carried(codes, carried);
-    if (missing.empty())
-        return {};
-    std::vector<std::string> first;
-    for (std::size_t at = 0; at < missing.size() && at < messages::codes_named; ++at)
-        first.push_back(shown_code(missing[at]));
-    return messages::codes_not_in_list(missing.size(), first);
+    ShownCodes missing;
+    for (const std::string_view code : codes_not_carried(codes, carried))
+        missing.add(code);
+    return missing.count == 0 ? std::string()
+                              : messages::codes_not_in_list(missing.count, missing.first);
 }
 
-std::string undated_line(const UndatedPositions& undated) {
-    return undated.count == 0
-               ? std::string()
-               : messages::positions_without_date(undated.count, undated.first_codes);
+std::string undated_line(const ShownCodes& undated) {
+    return undated.count == 0 ? std::string()
+                              : messages::positions_without_date(undated.count, undated.first);
 }
 
 // Everything after the scan: the blank lines' removal, the save chooser, the write and the
@@ -162,7 +159,7 @@ RunOutcome ATRINKPOZICIJAS(std::string_view product_list_path, Date first, Date 
         return tell(person, RunOutcome::bad_product_list, list.cause);
 
     GPAIS_LINE();
-    UndatedPositions undated;
+    ShownCodes undated;
     kept =
         scan_positions(document, *list.anchor, [first, last, &undated](std::string_view position) {
             return TINKADAT(position, first, last, undated);

@@ -1,7 +1,9 @@
 #pragma once
-// Every text the person reads from a run and from the dialog's own checks, each with the caption
-// over it and the icon beside it, and the texts of the choosers. Kept in one table so the
-// Windows program, the command line and the tests cannot come to say different things.
+// The messages the person reads from a run and from the dialog's own checks, each with the
+// caption over it and the icon beside it (base/message_box.hpp), and the texts of the choosers.
+// Kept in one table so the Windows program, the command line and the tests cannot come to say
+// different things. The words for why a file could not be read or written are in
+// filter/file_cause_text.cpp, the crash message in errors/.
 
 #include <cstddef>
 #include <span>
@@ -9,11 +11,9 @@
 #include <string_view>
 #include <utility>
 
-namespace gpais {
+#include "base/message_box.hpp"
 
-// The values are the message box's own icon flags, so the Windows program passes them on as
-// they are.
-enum class Icon : unsigned { error = 16, warning = 48, information = 64 };
+namespace gpais {
 
 struct Message {
     std::string_view text;
@@ -39,10 +39,6 @@ struct ChooserText {
 };
 
 namespace messages {
-
-inline constexpr std::string_view caption_error = "Klaida";
-inline constexpr std::string_view caption_information = "Informacija";
-inline constexpr std::string_view caption_notice = "Pranešimas";
 
 inline constexpr Message bad_product_list{"Blogas nurodyto failo turinys", caption_error,
                                           Icon::error};

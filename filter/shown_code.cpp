@@ -1,6 +1,7 @@
 #include "filter/shown_code.hpp"
 
 #include "base/utf8.hpp"
+#include "filter/messages.hpp"
 
 namespace gpais {
 
@@ -35,6 +36,11 @@ std::string shown_code(std::string_view code) {
     if (at < code.size())
         shown.append(ellipsis);
     return shown;
+}
+
+void ShownCodes::add(std::string_view code) {
+    if (++count <= messages::codes_named)
+        first.push_back(code.empty() ? std::string(messages::no_code) : shown_code(code));
 }
 
 }  // namespace gpais

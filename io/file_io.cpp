@@ -8,7 +8,7 @@
 
 #include "base/blank.hpp"
 #include "base/scope_exit.hpp"
-#include "io/file_errors.hpp"
+#include "io/failure_causes.hpp"
 #include "io/pieces.hpp"
 #include "io/string_fill.hpp"
 #include "io/system_calls.hpp"

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "io/file_errors.hpp"
+#include "io/failure_causes.hpp"
 #include "io/system_calls.hpp"
 
 namespace gpais::io {

@@ -7,7 +7,7 @@
 #include "base/text_convert.hpp"
 #include "base/unique_handle.hpp"
 #include "base/windows_path.hpp"
-#include "io/file_errors.hpp"
+#include "io/failure_causes.hpp"
 #include "io/patience.hpp"
 #include "io/system_calls.hpp"
 

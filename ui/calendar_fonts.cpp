@@ -55,8 +55,8 @@ int screen_pixels_per_inch() noexcept {
 
 bool month_fits(HWND calendar, const RECT& client) noexcept {
     RECT needed{};
-    // Like every message to a control, through CONTROLMESSAGE; the structure stays in this
-    // process, so lending its address is enough.
+    // Like every message to a control that carries no text, through CONTROLMESSAGE; the structure
+    // stays in this process, so lending its address is enough.
     if (CONTROLMESSAGE(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&needed)) == 0)
         return false;
     return needed.right - needed.left <= client.right - client.left &&

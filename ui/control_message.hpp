@@ -1,6 +1,8 @@
 #pragma once
-// Every message the program sends to a control goes through here, so that a crash report shows
-// it as a call level with its arguments.
+// Every message the program sends to a control that carries no text goes through here, so that a
+// crash report shows it as a call level with its arguments. It is the ANSI call, so texts go
+// through the UTF-16 ones instead (GetDlgItemTextW, SetDlgItemTextW), and so does the question
+// of a text's length (WM_GETTEXTLENGTH), whose answer counts the text's UTF-16 units.
 
 #include <windows.h>
 

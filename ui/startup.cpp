@@ -8,8 +8,6 @@
 
 #include "base/system_libraries.hpp"
 #include "base/unique_handle.hpp"
-#include "errors/error_handler.hpp"
-#include "errors/win32_platform.hpp"
 #include "rt/call_levels.hpp"
 #include "ui/main_dialog.hpp"
 #include "ui/resources/resource.h"
@@ -36,11 +34,6 @@ UniqueModule register_calendar_class() noexcept {
         init(&classes);
     }
     return common_controls;
-}
-
-void install_error_handler() noexcept {
-    // ERRORSYS and the catchers of faults and escaped exceptions, before anything else runs.
-    install_error_handling(win32_error_platform());
 }
 
 int MAIN() {

@@ -33,8 +33,8 @@ const Ymd march_last = 2025y / March / 31d;
 const ExpectedBox bad_period = box_of(messages::bad_period);
 const ExpectedBox no_list = box_of(messages::no_product_list);
 const ExpectedBox bad_list = box_of(messages::bad_product_list);
-const std::wstring information_caption = to_wide(messages::caption_information);
-const std::wstring error_caption = to_wide(messages::caption_error);
+const std::wstring information_caption = to_wide(caption_information);
+const std::wstring error_caption = to_wide(caption_error);
 
 ExpectedBox saved(int kept) {
     return box_of(messages::file_written(static_cast<std::size_t>(kept)));

@@ -1,4 +1,4 @@
-#include "io/file_errors.hpp"
+#include "io/failure_causes.hpp"
 
 #include <cerrno>
 

@@ -1,6 +1,7 @@
 #pragma once
-// The causes behind the C runtime's and the system's failure codes, shared by the file code of
-// both platforms.
+// The FileError of a failure: the cause behind a C runtime failure code (errno), and the error of
+// a refusal made here. Shared by the file code of both platforms; the Windows system's own codes
+// are read in system_win32.cpp.
 
 #include <system_error>
 
