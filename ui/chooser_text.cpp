@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/current_folder.hpp"
+#include "base/utf8.hpp"
 
 namespace gpais::ui {
 
@@ -11,8 +12,9 @@ bool usable(const FileType& type) noexcept {
     return !type.description.empty() && !type.pattern.empty();
 }
 
-// GetCurrentDirectoryW's buffer in characters; the backslash must still fit it.
-constexpr std::size_t folder_buffer_size = 264;
+// The folder's buffer as the program has always sized it (GetCurrentDirectoryW's), with its NUL,
+// in the UTF-16 characters Windows and the dialogs count, whatever the folder's UTF-8 bytes.
+constexpr std::size_t folder_buffer_chars = 264;
 }  // namespace
 
 ChooserSettings chooser_settings(const ChooserText& text, std::string_view extension) {
@@ -68,7 +70,10 @@ SplitName split_proposed_name(std::string_view proposed) noexcept {
 }
 
 std::string chooser_folder(std::string folder) {
-    if (folder.size() + 1 >= folder_buffer_size)
+    const std::size_t with_nul = utf8::utf16_length(folder) + 1;
+    if (with_nul > folder_buffer_chars)
+        return {};
+    if (with_nul + 1 > folder_buffer_chars)
         return folder;
     return join_folder(folder, {}, '\\');
 }

@@ -84,9 +84,9 @@ struct SplitName {
 };
 [[nodiscard]] SplitName split_proposed_name(std::string_view proposed) noexcept;
 
-// The current folder as the choosers and the proposed names take it: ending in one backslash
-// (as join_folder ends it for a name to follow), unless the backslash would not fit a
-// 264-character buffer.
+// The current folder as the choosers and the proposed names take it, in a buffer of 264 UTF-16
+// characters with its NUL: ending in one backslash (as join_folder ends it for a name to
+// follow) where that fits, as it is where only the folder fits, and empty where not even that.
 [[nodiscard]] std::string chooser_folder(std::string folder);
 
 }  // namespace gpais::ui

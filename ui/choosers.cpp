@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <string>
 #include <type_traits>
-#include <utility>
 
 #include "base/current_folder.hpp"
 #include "base/long_path.hpp"
@@ -144,12 +143,7 @@ std::string CHOOSESAVEFILE(std::string_view title, std::string_view initial_fold
 
 std::string CURRENTFOLDER() {
     GPAIS_LEVEL("CURRENTFOLDER");
-    // The choosers and the proposed names take a folder that fits 264 characters with its NUL.
-    constexpr std::size_t folder_chars = 264;
-    std::string folder = read_current_folder();
-    if (to_wide(folder).size() >= folder_chars)
-        return {};
-    return chooser_folder(std::move(folder));
+    return chooser_folder(read_current_folder());
 }
 
 void SHOWMESSAGE(std::string_view text, std::string_view caption, Icon icon) {

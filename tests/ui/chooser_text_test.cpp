@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -106,6 +108,17 @@ struct FolderCase {
     std::string expected;
 };
 
+// "C:\" and `letters` Lithuanian letters, two UTF-8 bytes and one UTF-16 character each; in „“
+// (three bytes, one character each) where `quoted`, so that 132 characters already take 263
+// bytes. Windows' buffers count the characters.
+std::string lithuanian_folder(std::size_t letters, bool quoted = false) {
+    const std::string_view cycle[] = {"ą", "č", "ę", "ė", "į", "š", "ų", "ū", "ž"};
+    std::string folder = quoted ? "C:\\„" : "C:\\";
+    for (std::size_t at = 0; at < letters; ++at)
+        folder += cycle[at % std::size(cycle)];
+    return quoted ? folder + "“" : folder;
+}
+
 const FolderCase folder_cases[] = {
     {"a folder below a root gets one backslash", "C:\\Duomenys", "C:\\Duomenys\\"},
     {"a drive root keeps its single backslash", "C:\\", "C:\\"},
@@ -118,6 +131,17 @@ const FolderCase folder_cases[] = {
      "C:\\" + std::string(259, 'a') + "\\"},
     {"263 bytes would not fit the buffer with it", "C:\\" + std::string(260, 'a'),
      "C:\\" + std::string(260, 'a')},
+    {"131 characters in 261 bytes take the backslash", lithuanian_folder(126, true),
+     lithuanian_folder(126, true) + "\\"},
+    {"132 characters in 263 bytes still take the backslash", lithuanian_folder(127, true),
+     lithuanian_folder(127, true) + "\\"},
+    {"262 Lithuanian characters still take the backslash", lithuanian_folder(259),
+     lithuanian_folder(259) + "\\"},
+    {"263 Lithuanian characters fit only without it", lithuanian_folder(260),
+     lithuanian_folder(260)},
+    {"a character beyond U+FFFF counts two, 263 in all", lithuanian_folder(258) + "📁",
+     lithuanian_folder(258) + "📁"},
+    {"264 characters do not fit the buffer at all", lithuanian_folder(261), ""},
 };
 
 TEST(ChooserText, CurrentFolderEndsInOneBackslash) {
