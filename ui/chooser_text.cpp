@@ -2,19 +2,12 @@
 
 #include <algorithm>
 
-#include "base/current_folder.hpp"
-#include "base/utf8.hpp"
-
 namespace gpais::ui {
 
 namespace {
 bool usable(const FileType& type) noexcept {
     return !type.description.empty() && !type.pattern.empty();
 }
-
-// The folder's buffer as the program has always sized it (GetCurrentDirectoryW's), with its NUL,
-// in the UTF-16 characters Windows and the dialogs count, whatever the folder's UTF-8 bytes.
-constexpr std::size_t folder_buffer_chars = 264;
 }  // namespace
 
 ChooserSettings chooser_settings(const ChooserText& text, std::string_view extension) {
@@ -60,22 +53,6 @@ std::string_view extension_without_dot(std::string_view extension) noexcept {
 
 std::string_view first_path(std::string_view result) noexcept {
     return result.substr(0, result.find('\0'));
-}
-
-SplitName split_proposed_name(std::string_view proposed) noexcept {
-    const std::size_t end = proposed.find_last_of("\\/");
-    if (end == std::string_view::npos)
-        return {{}, proposed};
-    return {proposed.substr(0, end + 1), proposed.substr(end + 1)};
-}
-
-std::string chooser_folder(std::string folder) {
-    const std::size_t with_nul = utf8::utf16_length(folder) + 1;
-    if (with_nul > folder_buffer_chars)
-        return {};
-    if (with_nul + 1 > folder_buffer_chars)
-        return folder;
-    return join_folder(folder, {}, '\\');
 }
 
 }  // namespace gpais::ui

@@ -74,19 +74,4 @@ template <typename Char>
 // The part of a chooser's answer that names one path: the text before its first NUL.
 [[nodiscard]] std::string_view first_path(std::string_view result) noexcept;
 
-// A proposed name cut into the folder it names and the file name in it. The file buffer takes
-// the name alone and the initial folder the rest: the dialog takes no proposed name of MAX_PATH
-// characters or more, and a list in a deep folder would be offered an empty name. A bare name
-// has no folder, and the caller's initial folder stays.
-struct SplitName {
-    std::string_view folder;  // with its last separator; empty for a bare name
-    std::string_view name;
-};
-[[nodiscard]] SplitName split_proposed_name(std::string_view proposed) noexcept;
-
-// The current folder as the choosers and the proposed names take it, in a buffer of 264 UTF-16
-// characters with its NUL: ending in one backslash (as join_folder ends it for a name to
-// follow) where that fits, as it is where only the folder fits, and empty where not even that.
-[[nodiscard]] std::string chooser_folder(std::string folder);
-
 }  // namespace gpais::ui

@@ -11,6 +11,7 @@
 
 #include "base/current_folder.hpp"
 #include "base/long_path.hpp"
+#include "base/paths.hpp"
 #include "base/system_libraries.hpp"
 #include "base/text_convert.hpp"
 #include "base/unique_handle.hpp"
@@ -85,7 +86,10 @@ std::string run_chooser(ChooserKind kind, std::string_view title, std::string_vi
                         unsigned filter_index, std::string_view proposed_name) {
     const std::wstring filter = to_wide(filter_string(file_types));
     const std::wstring wide_title = to_wide(title);
-    const SplitName split = split_proposed_name(proposed_name);
+    // The file buffer takes the proposed name alone and the initial folder its folder: the dialog
+    // takes no proposed name of MAX_PATH characters or more, and a list in a deep folder would
+    // be offered an empty name. A bare name has no folder, and the caller's initial folder stays.
+    const PathParts<char> split = split_path(proposed_name, '\\');
     const std::wstring wide_folder =
         chooser_folder(split.folder.empty() ? initial_folder : split.folder, initial_folder);
     const std::wstring wide_extension = to_wide(extension_without_dot(default_extension));
@@ -143,7 +147,7 @@ std::string CHOOSESAVEFILE(std::string_view title, std::string_view initial_fold
 
 std::string CURRENTFOLDER() {
     GPAIS_LEVEL("CURRENTFOLDER");
-    return chooser_folder(read_current_folder());
+    return chooser_start_folder(read_current_folder());
 }
 
 void SHOWMESSAGE(std::string_view text, std::string_view caption, Icon icon) {

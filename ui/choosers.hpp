@@ -21,7 +21,7 @@ std::string CHOOSESAVEFILE(std::string_view title, std::string_view initial_fold
                            const std::vector<FileType>& file_types, unsigned filter_index,
                            std::string_view proposed_name);
 
-// The current directory as chooser_folder gives it; empty also when it cannot be read.
+// The current directory as chooser_start_folder gives it; empty also when it cannot be read.
 std::string CURRENTFOLDER();
 
 // A box with OK only and no owner: the main dialog stays usable while it is open.

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace {
@@ -99,77 +97,6 @@ TEST(ChooserText, CutsTheChoosersAnswer) {
         const std::u16string_view result = gpais::ui::chooser_result(std::u16string_view{c.buffer});
         EXPECT_EQ(std::u16string{result}, c.expected) << c.name;
         EXPECT_EQ(gpais::ui::first_path(narrow(result)), c.first_path) << c.name;
-    }
-}
-
-struct FolderCase {
-    const char* name;
-    std::string folder;
-    std::string expected;
-};
-
-// "C:\" and `letters` Lithuanian letters, two UTF-8 bytes and one UTF-16 character each; in „“
-// (three bytes, one character each) where `quoted`, so that 132 characters already take 263
-// bytes. Windows' buffers count the characters.
-std::string lithuanian_folder(std::size_t letters, bool quoted = false) {
-    const std::string_view cycle[] = {"ą", "č", "ę", "ė", "į", "š", "ų", "ū", "ž"};
-    std::string folder = quoted ? "C:\\„" : "C:\\";
-    for (std::size_t at = 0; at < letters; ++at)
-        folder += cycle[at % std::size(cycle)];
-    return quoted ? folder + "“" : folder;
-}
-
-const FolderCase folder_cases[] = {
-    {"a folder below a root gets one backslash", "C:\\Duomenys", "C:\\Duomenys\\"},
-    {"a drive root keeps its single backslash", "C:\\", "C:\\"},
-    {"a folder ending in a slash is left alone", "Z:/tmp/", "Z:/tmp/"},
-    {"a bare drive is left alone", "C:", "C:"},
-    {"a network share gets one backslash", "\\\\server\\share", "\\\\server\\share\\"},
-    {"Lithuanian letters stay", "C:\\Sąrašai", "C:\\Sąrašai\\"},
-    {"an unreadable folder stays empty", "", ""},
-    {"262 bytes still take the backslash", "C:\\" + std::string(259, 'a'),
-     "C:\\" + std::string(259, 'a') + "\\"},
-    {"263 bytes would not fit the buffer with it", "C:\\" + std::string(260, 'a'),
-     "C:\\" + std::string(260, 'a')},
-    {"131 characters in 261 bytes take the backslash", lithuanian_folder(126, true),
-     lithuanian_folder(126, true) + "\\"},
-    {"132 characters in 263 bytes still take the backslash", lithuanian_folder(127, true),
-     lithuanian_folder(127, true) + "\\"},
-    {"262 Lithuanian characters still take the backslash", lithuanian_folder(259),
-     lithuanian_folder(259) + "\\"},
-    {"263 Lithuanian characters fit only without it", lithuanian_folder(260),
-     lithuanian_folder(260)},
-    {"a character beyond U+FFFF counts two, 263 in all", lithuanian_folder(258) + "📁",
-     lithuanian_folder(258) + "📁"},
-    {"264 characters do not fit the buffer at all", lithuanian_folder(261), ""},
-};
-
-TEST(ChooserText, CurrentFolderEndsInOneBackslash) {
-    for (const FolderCase& c : folder_cases) {
-        EXPECT_EQ(gpais::ui::chooser_folder(c.folder), c.expected) << c.name;
-    }
-}
-
-// What the save chooser is handed: the folder apart, so that a name in a deep folder is still
-// proposed there.
-TEST(ChooserText, ProposedNameGoesApartFromItsFolder) {
-    const std::string deep = "C:\\" + std::string(300, 'a') + "\\";
-    const struct {
-        const char* name;
-        std::string proposed;
-        std::string folder;
-        std::string file;
-    } cases[] = {
-        {"a full path", "C:\\Duomenys\\sąrašas_261207 0905.xml", "C:\\Duomenys\\",
-         "sąrašas_261207 0905.xml"},
-        {"a folder of 300 characters", deep + "s_261207 0905.xml", deep, "s_261207 0905.xml"},
-        {"a bare name keeps the initial folder", "s_261207 0905.xml", "", "s_261207 0905.xml"},
-        {"a relative path with a slash", "poaplankis/s.xml", "poaplankis/", "s.xml"},
-    };
-    for (const auto& c : cases) {
-        const gpais::ui::SplitName split = gpais::ui::split_proposed_name(c.proposed);
-        EXPECT_EQ(split.folder, c.folder) << c.name;
-        EXPECT_EQ(split.name, c.file) << c.name;
     }
 }
 
