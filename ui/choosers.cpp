@@ -19,7 +19,7 @@
 #include "errors/win32_dialogs.hpp"
 #include "errors/win32_fault_filter.hpp"
 #include "rt/call_levels.hpp"
-#include "ui/chooser_text.hpp"
+#include "ui/chooser_fields.hpp"
 
 namespace gpais::ui {
 
@@ -60,11 +60,11 @@ ChooserFunction chooser_function(ChooserKind kind) {
                          kind == ChooserKind::open ? "GetOpenFileNameW" : "GetSaveFileNameW")));
 }
 
-// The dialog takes its initial folder into room for MAX_PATH characters (Wine's runs past it
-// and faults), so a deeper folder goes by its short name where the volume keeps short names,
-// and otherwise the caller's folder stays: the name is still proposed, in a folder the person
-// can browse from.
-std::wstring chooser_folder(std::string_view folder, std::string_view fallback) {
+// The folder the dialog opens in. It takes its initial folder into room for MAX_PATH characters
+// (Wine's runs past it and faults), so a deeper folder goes by its short name where the volume
+// keeps short names, and otherwise the caller's folder stays: the name is still proposed, in a
+// folder the person can browse from.
+std::wstring dialog_initial_folder(std::string_view folder, std::string_view fallback) {
     std::wstring wide = to_wide(folder);
     if (wide.size() < MAX_PATH)
         return wide;
@@ -91,7 +91,7 @@ std::string run_chooser(ChooserKind kind, std::string_view title, std::string_vi
     // be offered an empty name. A bare name has no folder, and the caller's initial folder stays.
     const PathParts<char> split = split_path(proposed_name, '\\');
     const std::wstring wide_folder =
-        chooser_folder(split.folder.empty() ? initial_folder : split.folder, initial_folder);
+        dialog_initial_folder(split.folder.empty() ? initial_folder : split.folder, initial_folder);
     const std::wstring wide_extension = to_wide(extension_without_dot(default_extension));
 
     std::wstring buffer(chooser_buffer_chars, L'\0');

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "filter/messages.hpp"
-#include "ui/chooser_text.hpp"
+#include "ui/chooser_fields.hpp"
 
 namespace gpais::ui {
 

@@ -1,4 +1,4 @@
-#include "ui/chooser_text.hpp"
+#include "ui/chooser_fields.hpp"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ui/chooser_text.hpp"
+#include "ui/chooser_fields.hpp"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,7 @@ const FilterCase filter_cases[] = {
     {"no pairs give no filter", {}, ""s, 0},
 };
 
-TEST(ChooserText, BuildsTheFilterString) {
+TEST(ChooserFields, BuildsTheFilterString) {
     for (const FilterCase& c : filter_cases) {
         EXPECT_EQ(gpais::ui::filter_string(c.types), c.expected) << c.name;
         EXPECT_EQ(gpais::ui::usable_filter_count(c.types), c.usable) << c.name;
@@ -56,13 +56,13 @@ const IndexCase index_cases[] = {
     {"without pairs nothing is selected", 1, 0, 0},
 };
 
-TEST(ChooserText, LimitsTheFilterIndex) {
+TEST(ChooserFields, LimitsTheFilterIndex) {
     for (const IndexCase& c : index_cases) {
         EXPECT_EQ(gpais::ui::limit_filter_index(c.index, c.usable), c.expected) << c.name;
     }
 }
 
-TEST(ChooserText, DefaultExtensionLosesOnlyItsDot) {
+TEST(ChooserFields, DefaultExtensionLosesOnlyItsDot) {
     EXPECT_EQ(gpais::ui::extension_without_dot(".xml"), "xml");
     EXPECT_EQ(gpais::ui::extension_without_dot(".log"), "log");
     EXPECT_EQ(gpais::ui::extension_without_dot("xml"), "xml");
@@ -92,7 +92,7 @@ std::string narrow(std::u16string_view text) {
     return std::string(text.begin(), text.end());
 }
 
-TEST(ChooserText, CutsTheChoosersAnswer) {
+TEST(ChooserFields, CutsTheChoosersAnswer) {
     for (const ResultCase& c : result_cases) {
         const std::u16string_view result = gpais::ui::chooser_result(std::u16string_view{c.buffer});
         EXPECT_EQ(std::u16string{result}, c.expected) << c.name;
@@ -104,7 +104,7 @@ TEST(ChooserText, CutsTheChoosersAnswer) {
 
 // The save chooser's own settings, which the run leaves to the Windows side: a product list is
 // saved as one, and so are the lists and logs a browse button opens.
-TEST(ChooserText, ChoosersOfferTheirOneFileType) {
+TEST(ChooserFields, ChoosersOfferTheirOneFileType) {
     struct SettingsCase {
         const char* name;
         gpais::ui::ChooserSettings settings;

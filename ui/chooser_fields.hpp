@@ -1,6 +1,8 @@
 #pragma once
-// The texts that the standard file dialogs take and give back, built and cut without Windows
-// so that their NUL-separated layouts can be checked anywhere.
+// The fields of the standard file dialogs' request and answer that need no window (the file
+// types, the filter string and its index, the default extension, the answer cut from its
+// buffer), built and cut without Windows so that their NUL-separated layouts can be checked
+// anywhere.
 
 #include <cstddef>
 #include <string>
