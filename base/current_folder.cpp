@@ -14,12 +14,4 @@ std::string read_current_folder() {
     return std::string(text.begin(), text.end());
 }
 
-std::string join_folder(std::string_view folder, std::string_view name, char separator) {
-    std::string joined(folder);
-    const bool bare_drive = separator == '\\' && folder.ends_with(':');
-    if (!folder.empty() && !bare_drive && folder.back() != separator && folder.back() != '/')
-        joined += separator;
-    return joined.append(name);
-}
-
 }  // namespace gpais

@@ -3,7 +3,8 @@
 //
 // What one character is, for everything that counts characters: the filter's path names and
 // the crash report's stack columns must agree, so both use this rule. Counting never decodes: a
-// cut-short or stray sequence is still one character.
+// cut-short or stray sequence is still one character. Windows' buffers count UTF-16 units
+// instead, which differ only for characters beyond U+FFFF.
 //
 // Where a text must be shown and may be broken, whether a sequence is well formed; and where a
 // text arrives as code points (a UTF-16 error log), their UTF-8 bytes.
@@ -47,6 +48,18 @@ namespace gpais::utf8 {
     for (std::size_t at = 0; at < text.size(); at = next_character(text, at))
         ++count;
     return count;
+}
+
+// The UTF-16 units Windows holds the text in, which its buffers are counted in: two for a
+// character of four bytes (beyond U+FFFF, a surrogate pair), one for every other character.
+[[nodiscard]] constexpr std::size_t utf16_length(std::string_view text) noexcept {
+    std::size_t units = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t next = next_character(text, at);
+        units += next - at == 4 ? 2 : 1;
+        at = next;
+    }
+    return units;
 }
 
 // The text less its last `count` characters; empty when it has no more than `count`. Characters

@@ -4,6 +4,7 @@
 
 #include "base/console_text.hpp"
 #include "base/current_folder.hpp"
+#include "base/paths.hpp"
 #include "io/failure_causes.hpp"
 
 namespace gpais::cli {

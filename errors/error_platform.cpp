@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "base/current_folder.hpp"
+#include "base/paths.hpp"
 #include "errors/console_platform.hpp"
 
 namespace gpais {

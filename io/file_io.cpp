@@ -7,6 +7,7 @@
 #include <random>
 
 #include "base/blank.hpp"
+#include "base/paths.hpp"
 #include "base/scope_exit.hpp"
 #include "io/failure_causes.hpp"
 #include "io/pieces.hpp"
@@ -19,19 +20,6 @@ namespace gpais {
 using namespace io;
 
 namespace {
-
-// Up to and with the last separator: the folder the temporary goes in, so that the final move
-// stays on one volume. Empty for a bare name, which lies in the current folder.
-system_path folder_of(const system_path& path) {
-    std::size_t end = path.find_last_of(path_separator);
-#ifdef _WIN32
-    // A prefixed path has "\" alone; any other has been made absolute with "\" alone too, but
-    // a bare drive ("C:name") ends its folder at the colon.
-    if (end == system_path::npos)
-        end = path.find(L':');
-#endif
-    return end == system_path::npos ? system_path() : path.substr(0, end + 1);
-}
 
 // "~gpais-XXXXXXXX.tmp": short and of one length, so that a target in a deep folder does not
 // give a temporary too long for the system.
@@ -123,7 +111,9 @@ FileResult<void> replace_file(std::string_view path_text, std::string_view bytes
     if (FileResult<void> allowed = check_target(target, state); !allowed.ok())
         return allowed;
 
-    const system_path folder = folder_of(target);
+    // The temporary goes beside the target, so that the final move stays on one volume; a bare
+    // name's, in the current folder.
+    const system_path folder(split_path(target).folder);
     system_path temp_path;
     UniqueFile file;
     FileResult<void> created = refusal(FileCause::other);

@@ -21,10 +21,8 @@ using native_file = UniqueFile::type;
 #ifdef _WIN32
 // UTF-16, absolute, and with "\\?\" when long (base/long_path.hpp).
 using system_path = std::wstring;
-inline constexpr wchar_t path_separator = L'\\';
 #else
 using system_path = std::string;
-inline constexpr char path_separator = '/';
 #endif
 
 // A UTF-8 path in the form the system's calls take it.

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/paths.hpp"
 #include "io/failure_causes.hpp"
 #include "io/system_calls.hpp"
 
@@ -17,16 +18,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Up to and with the last '/'; the current folder for a bare name.
-system_path folder_of(const system_path& path) {
-    const std::size_t end = path.find_last_of('/');
-    return end == system_path::npos ? "." : path.substr(0, end + 1);
+// The folder `path` lies in, as a name the calls open: "." for a bare name's current folder.
+system_path folder_to_open(const system_path& path) {
+    const std::string_view folder = split_path(path).folder;
+    return folder.empty() ? system_path(".") : system_path(folder);
 }
 
 // ENOENT says only that something on the way is missing: the file, when its folder is there.
 FileError missing_failure(const system_path& path) {
     struct stat status {};
-    if (::stat(folder_of(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode))
+    if (::stat(folder_to_open(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode))
         return refusal_with_code(FileCause::file_missing, ENOENT);
     return errno_failure(ENOENT);
 }
@@ -170,7 +171,7 @@ FileResult<void> move_over(UniqueFile& file, const system_path& from, const syst
 // be synced; the move then stays as durable as the file system makes it on its own.
 FileResult<void> make_move_durable(UniqueFile& file, const system_path& to) {
     file.reset();
-    const int fd = ::open(folder_of(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(folder_to_open(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return {};
     const UniqueFile folder(fd);

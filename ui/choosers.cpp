@@ -8,10 +8,10 @@
 #include <cstddef>
 #include <string>
 #include <type_traits>
-#include <utility>
 
 #include "base/current_folder.hpp"
 #include "base/long_path.hpp"
+#include "base/paths.hpp"
 #include "base/system_libraries.hpp"
 #include "base/text_convert.hpp"
 #include "base/unique_handle.hpp"
@@ -19,7 +19,7 @@
 #include "errors/win32_dialogs.hpp"
 #include "errors/win32_fault_filter.hpp"
 #include "rt/call_levels.hpp"
-#include "ui/chooser_text.hpp"
+#include "ui/chooser_fields.hpp"
 
 namespace gpais::ui {
 
@@ -60,11 +60,11 @@ ChooserFunction chooser_function(ChooserKind kind) {
                          kind == ChooserKind::open ? "GetOpenFileNameW" : "GetSaveFileNameW")));
 }
 
-// The dialog takes its initial folder into room for MAX_PATH characters (Wine's runs past it
-// and faults), so a deeper folder goes by its short name where the volume keeps short names,
-// and otherwise the caller's folder stays: the name is still proposed, in a folder the person
-// can browse from.
-std::wstring chooser_folder(std::string_view folder, std::string_view fallback) {
+// The folder the dialog opens in. It takes its initial folder into room for MAX_PATH characters
+// (Wine's runs past it and faults), so a deeper folder goes by its short name where the volume
+// keeps short names, and otherwise the caller's folder stays: the name is still proposed, in a
+// folder the person can browse from.
+std::wstring dialog_initial_folder(std::string_view folder, std::string_view fallback) {
     std::wstring wide = to_wide(folder);
     if (wide.size() < MAX_PATH)
         return wide;
@@ -86,9 +86,12 @@ std::string run_chooser(ChooserKind kind, std::string_view title, std::string_vi
                         unsigned filter_index, std::string_view proposed_name) {
     const std::wstring filter = to_wide(filter_string(file_types));
     const std::wstring wide_title = to_wide(title);
-    const SplitName split = split_proposed_name(proposed_name);
+    // The file buffer takes the proposed name alone and the initial folder its folder: the dialog
+    // takes no proposed name of MAX_PATH characters or more, and a list in a deep folder would
+    // be offered an empty name. A bare name has no folder, and the caller's initial folder stays.
+    const PathParts<char> split = split_path(proposed_name, '\\');
     const std::wstring wide_folder =
-        chooser_folder(split.folder.empty() ? initial_folder : split.folder, initial_folder);
+        dialog_initial_folder(split.folder.empty() ? initial_folder : split.folder, initial_folder);
     const std::wstring wide_extension = to_wide(extension_without_dot(default_extension));
 
     std::wstring buffer(chooser_buffer_chars, L'\0');
@@ -144,12 +147,7 @@ std::string CHOOSESAVEFILE(std::string_view title, std::string_view initial_fold
 
 std::string CURRENTFOLDER() {
     GPAIS_LEVEL("CURRENTFOLDER");
-    // The choosers and the proposed names take a folder that fits 264 characters with its NUL.
-    constexpr std::size_t folder_chars = 264;
-    std::string folder = read_current_folder();
-    if (to_wide(folder).size() >= folder_chars)
-        return {};
-    return chooser_folder(std::move(folder));
+    return chooser_start_folder(read_current_folder());
 }
 
 void SHOWMESSAGE(std::string_view text, std::string_view caption, Icon icon) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "filter/messages.hpp"
-#include "ui/chooser_text.hpp"
+#include "ui/chooser_fields.hpp"
 
 namespace gpais::ui {
 
@@ -21,8 +21,7 @@ std::string CHOOSESAVEFILE(std::string_view title, std::string_view initial_fold
                            const std::vector<FileType>& file_types, unsigned filter_index,
                            std::string_view proposed_name);
 
-// The current directory as chooser_folder gives it, or an empty text when it cannot be read or
-// is too long for the choosers' 264-character buffer.
+// The current directory as chooser_start_folder gives it; empty also when it cannot be read.
 std::string CURRENTFOLDER();
 
 // A box with OK only and no owner: the main dialog stays usable while it is open.

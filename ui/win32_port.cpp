@@ -1,6 +1,6 @@
 #include "ui/win32_port.hpp"
 
-#include "ui/chooser_text.hpp"
+#include "ui/chooser_fields.hpp"
 #include "ui/choosers.hpp"
 
 namespace gpais::ui {

@@ -9,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "base/current_folder.hpp"
 #include "errors/crash_report.hpp"
 #include "errors/error_handler.hpp"
 #include "errors/raise.hpp"
@@ -304,27 +303,6 @@ TEST(ReportLevels, TypesThatKnowTheirReportValue) {
     EXPECT_EQ(gpais::rt::expression_text(gpais::rt::to_value(kinds)),
               "{{\"GPAIS failai (*.xml)\", \"*.xml\"}}");
     EXPECT_EQ(gpais::rt::expression_text(gpais::rt::to_value(unknowns)), "{<object>}");
-}
-
-TEST(StartFolder, JoinsTheFolderAndTheBareName) {
-    struct Case {
-        const char* folder;
-        char separator;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"C:\\Darbai ąč", '\\', "C:\\Darbai ąč\\Klaidos.log"},
-        {"C:\\", '\\', "C:\\Klaidos.log"},
-        {"\\\\serveris\\bendras", '\\', "\\\\serveris\\bendras\\Klaidos.log"},
-        {"/home/jonas", '/', "/home/jonas/Klaidos.log"},
-        {"/", '/', "/Klaidos.log"},
-        {"", '\\', "Klaidos.log"},
-        {"C:", '\\', "C:Klaidos.log"},
-        {"Z:/Darbai/", '\\', "Z:/Darbai/Klaidos.log"},
-        {"/home/jonas\\", '/', "/home/jonas\\/Klaidos.log"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(gpais::join_folder(c.folder, "Klaidos.log", c.separator), c.expected) << c.folder;
 }
 
 // The current directory is taken once at start-up; a chooser that moves it later does not move

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,21 @@ struct ReadCase {
     std::string expected;
     const char* cause = nullptr;  // why it could not be read at all; null: it was read
     bool deep = false;            // file and name lie in a folder of 300 characters
+    bool bare = false;            // the name is asked for bare, from its folder made current
+};
+
+// The process's current folder moved to `folder` for as long as it lives.
+class CurrentFolderAt {
+  public:
+    explicit CurrentFolderAt(const fs::path& folder) : previous_(fs::current_path()) {
+        fs::current_path(folder);
+    }
+    ~CurrentFolderAt() { fs::current_path(previous_); }
+    CurrentFolderAt(const CurrentFolderAt&) = delete;
+    CurrentFolderAt& operator=(const CurrentFolderAt&) = delete;
+
+  private:
+    fs::path previous_;
 };
 
 TEST(FileRead, GivesExactBytesOrWhyNot) {
@@ -66,6 +82,8 @@ TEST(FileRead, GivesExactBytesOrWhyNot) {
         {"a missing folder is named as missing", nullptr, "", "nėra/a.xml", "",
          "Nėra tokio aplanko."},
         {"a folder is named as a folder", nullptr, "", ".", "", "Nurodytas kelias yra aplankas."},
+        {"a bare name missing from the current folder is named as missing", nullptr, "", "nėra.xml",
+         "", "Nėra tokio failo.", false, true},
 #ifdef _WIN32
         {"a list in a folder of 300 characters is read", "a.xml", "x", "a.xml", "x", nullptr, true},
         {"a name of the wrong form is named by the system", nullptr, "", "a<b>.xml", "",
@@ -86,7 +104,11 @@ TEST(FileRead, GivesExactBytesOrWhyNot) {
             fs::create_directories(folder.path() / under);
         if (c.file != nullptr)
             folder.write(under + c.file, c.content);
-        const std::string asked = std::string(c.asked).empty() ? "" : folder.utf8(under + c.asked);
+        const std::string asked =
+            std::string(c.asked).empty() || c.bare ? c.asked : folder.utf8(under + c.asked);
+        std::optional<CurrentFolderAt> current;
+        if (c.bare)
+            current.emplace(folder.path());
         const auto before = folder.names();
         FileResult<std::string> read = read_file_bytes(asked);
         if (c.cause == nullptr) {
@@ -107,6 +129,7 @@ struct ReplaceCase {
     const char* name;
     bool existing;       // a file of that name is there before
     const char* target;  // name written to, inside the folder
+    bool bare = false;   // the name is given bare, with the folder made current
 };
 
 TEST(FileReplace, WritesWholeOrLeavesEverythingAsItWas) {
@@ -115,12 +138,17 @@ TEST(FileReplace, WritesWholeOrLeavesEverythingAsItWas) {
         {"a new file is created", false, "out.xml"},
         {"an existing file is replaced", true, "out.xml"},
         {"a Lithuanian name is written as given", false, "išvestis_261207 0905.xml"},
+        {"a bare name replaces the file in the current folder", true, "out.xml", true},
     };
     for (const ReplaceCase& c : cases) {
         TempFolder folder;
         if (c.existing)
             folder.write(c.target, "OLD\r\n");
-        const FileResult<void> written = replace_file(folder.utf8(c.target), new_bytes);
+        std::optional<CurrentFolderAt> current;
+        if (c.bare)
+            current.emplace(folder.path());
+        const FileResult<void> written =
+            replace_file(c.bare ? c.target : folder.utf8(c.target), new_bytes);
         EXPECT_TRUE(written.ok()) << c.name << ": " << write_cause_text(written.error());
         EXPECT_EQ(folder.names(), std::vector<std::string>{c.target})
             << c.name << ": no temporary file may remain";

@@ -1,8 +1,6 @@
-#include "ui/chooser_text.hpp"
+#include "ui/chooser_fields.hpp"
 
 #include <algorithm>
-
-#include "base/current_folder.hpp"
 
 namespace gpais::ui {
 
@@ -10,9 +8,6 @@ namespace {
 bool usable(const FileType& type) noexcept {
     return !type.description.empty() && !type.pattern.empty();
 }
-
-// GetCurrentDirectoryW's buffer in characters; the backslash must still fit it.
-constexpr std::size_t folder_buffer_size = 264;
 }  // namespace
 
 ChooserSettings chooser_settings(const ChooserText& text, std::string_view extension) {
@@ -58,19 +53,6 @@ std::string_view extension_without_dot(std::string_view extension) noexcept {
 
 std::string_view first_path(std::string_view result) noexcept {
     return result.substr(0, result.find('\0'));
-}
-
-SplitName split_proposed_name(std::string_view proposed) noexcept {
-    const std::size_t end = proposed.find_last_of("\\/");
-    if (end == std::string_view::npos)
-        return {{}, proposed};
-    return {proposed.substr(0, end + 1), proposed.substr(end + 1)};
-}
-
-std::string chooser_folder(std::string folder) {
-    if (folder.size() + 1 >= folder_buffer_size)
-        return folder;
-    return join_folder(folder, {}, '\\');
 }
 
 }  // namespace gpais::ui

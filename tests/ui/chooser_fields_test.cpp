@@ -1,4 +1,4 @@
-#include "ui/chooser_text.hpp"
+#include "ui/chooser_fields.hpp"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,7 @@ const FilterCase filter_cases[] = {
     {"no pairs give no filter", {}, ""s, 0},
 };
 
-TEST(ChooserText, BuildsTheFilterString) {
+TEST(ChooserFields, BuildsTheFilterString) {
     for (const FilterCase& c : filter_cases) {
         EXPECT_EQ(gpais::ui::filter_string(c.types), c.expected) << c.name;
         EXPECT_EQ(gpais::ui::usable_filter_count(c.types), c.usable) << c.name;
@@ -56,13 +56,13 @@ const IndexCase index_cases[] = {
     {"without pairs nothing is selected", 1, 0, 0},
 };
 
-TEST(ChooserText, LimitsTheFilterIndex) {
+TEST(ChooserFields, LimitsTheFilterIndex) {
     for (const IndexCase& c : index_cases) {
         EXPECT_EQ(gpais::ui::limit_filter_index(c.index, c.usable), c.expected) << c.name;
     }
 }
 
-TEST(ChooserText, DefaultExtensionLosesOnlyItsDot) {
+TEST(ChooserFields, DefaultExtensionLosesOnlyItsDot) {
     EXPECT_EQ(gpais::ui::extension_without_dot(".xml"), "xml");
     EXPECT_EQ(gpais::ui::extension_without_dot(".log"), "log");
     EXPECT_EQ(gpais::ui::extension_without_dot("xml"), "xml");
@@ -92,7 +92,7 @@ std::string narrow(std::u16string_view text) {
     return std::string(text.begin(), text.end());
 }
 
-TEST(ChooserText, CutsTheChoosersAnswer) {
+TEST(ChooserFields, CutsTheChoosersAnswer) {
     for (const ResultCase& c : result_cases) {
         const std::u16string_view result = gpais::ui::chooser_result(std::u16string_view{c.buffer});
         EXPECT_EQ(std::u16string{result}, c.expected) << c.name;
@@ -100,60 +100,11 @@ TEST(ChooserText, CutsTheChoosersAnswer) {
     }
 }
 
-struct FolderCase {
-    const char* name;
-    std::string folder;
-    std::string expected;
-};
-
-const FolderCase folder_cases[] = {
-    {"a folder below a root gets one backslash", "C:\\Duomenys", "C:\\Duomenys\\"},
-    {"a drive root keeps its single backslash", "C:\\", "C:\\"},
-    {"a folder ending in a slash is left alone", "Z:/tmp/", "Z:/tmp/"},
-    {"a bare drive is left alone", "C:", "C:"},
-    {"a network share gets one backslash", "\\\\server\\share", "\\\\server\\share\\"},
-    {"Lithuanian letters stay", "C:\\Sąrašai", "C:\\Sąrašai\\"},
-    {"an unreadable folder stays empty", "", ""},
-    {"262 bytes still take the backslash", "C:\\" + std::string(259, 'a'),
-     "C:\\" + std::string(259, 'a') + "\\"},
-    {"263 bytes would not fit the buffer with it", "C:\\" + std::string(260, 'a'),
-     "C:\\" + std::string(260, 'a')},
-};
-
-TEST(ChooserText, CurrentFolderEndsInOneBackslash) {
-    for (const FolderCase& c : folder_cases) {
-        EXPECT_EQ(gpais::ui::chooser_folder(c.folder), c.expected) << c.name;
-    }
-}
-
-// What the save chooser is handed: the folder apart, so that a name in a deep folder is still
-// proposed there.
-TEST(ChooserText, ProposedNameGoesApartFromItsFolder) {
-    const std::string deep = "C:\\" + std::string(300, 'a') + "\\";
-    const struct {
-        const char* name;
-        std::string proposed;
-        std::string folder;
-        std::string file;
-    } cases[] = {
-        {"a full path", "C:\\Duomenys\\sąrašas_261207 0905.xml", "C:\\Duomenys\\",
-         "sąrašas_261207 0905.xml"},
-        {"a folder of 300 characters", deep + "s_261207 0905.xml", deep, "s_261207 0905.xml"},
-        {"a bare name keeps the initial folder", "s_261207 0905.xml", "", "s_261207 0905.xml"},
-        {"a relative path with a slash", "poaplankis/s.xml", "poaplankis/", "s.xml"},
-    };
-    for (const auto& c : cases) {
-        const gpais::ui::SplitName split = gpais::ui::split_proposed_name(c.proposed);
-        EXPECT_EQ(split.folder, c.folder) << c.name;
-        EXPECT_EQ(split.name, c.file) << c.name;
-    }
-}
-
 }  // namespace
 
 // The save chooser's own settings, which the run leaves to the Windows side: a product list is
 // saved as one, and so are the lists and logs a browse button opens.
-TEST(ChooserText, ChoosersOfferTheirOneFileType) {
+TEST(ChooserFields, ChoosersOfferTheirOneFileType) {
     struct SettingsCase {
         const char* name;
         gpais::ui::ChooserSettings settings;

@@ -1,6 +1,8 @@
 #pragma once
-// The texts that the standard file dialogs take and give back, built and cut without Windows
-// so that their NUL-separated layouts can be checked anywhere.
+// The fields of the standard file dialogs' request and answer that need no window (the file
+// types, the filter string and its index, the default extension, the answer cut from its
+// buffer), built and cut without Windows so that their NUL-separated layouts can be checked
+// anywhere.
 
 #include <cstddef>
 #include <string>
@@ -73,20 +75,5 @@ template <typename Char>
 
 // The part of a chooser's answer that names one path: the text before its first NUL.
 [[nodiscard]] std::string_view first_path(std::string_view result) noexcept;
-
-// A proposed name cut into the folder it names and the file name in it. The file buffer takes
-// the name alone and the initial folder the rest: the dialog takes no proposed name of MAX_PATH
-// characters or more, and a list in a deep folder would be offered an empty name. A bare name
-// has no folder, and the caller's initial folder stays.
-struct SplitName {
-    std::string_view folder;  // with its last separator; empty for a bare name
-    std::string_view name;
-};
-[[nodiscard]] SplitName split_proposed_name(std::string_view proposed) noexcept;
-
-// The current folder as the choosers and the proposed names take it: ending in one backslash
-// (as join_folder ends it for a name to follow), unless the backslash would not fit a
-// 264-character buffer.
-[[nodiscard]] std::string chooser_folder(std::string folder);
 
 }  // namespace gpais::ui
