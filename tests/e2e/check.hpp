@@ -18,12 +18,6 @@ struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// A scenario that cannot be run honestly where it runs: reported as skipped, never as passed.
-struct Skipped : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-inline constexpr int skipped_exit_code = 77;
-
 inline void expect(bool condition, const std::string& what) {
     if (!condition) {
         throw Failure(what);
