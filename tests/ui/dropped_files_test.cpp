@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,21 @@ namespace {
 
 using gpais::ui::DroppedItem;
 using gpais::ui::DropResult;
+
+}  // namespace
+
+namespace gpais::ui {
+
+// A failure names the fields' new texts instead of the result's bytes.
+void PrintTo(const DropResult& result, std::ostream* out) {
+    *out << "{list " << (result.product_list ? "\"" + *result.product_list + "\"" : "unchanged")
+         << ", log " << (result.error_log ? "\"" + *result.error_log + "\"" : "unchanged")
+         << (result.folder_refused ? ", folder refused}" : "}");
+}
+
+}  // namespace gpais::ui
+
+namespace {
 
 // Windows' own limit for a path in the long form; a dropped list may sit that deep.
 const std::string deep_list = "C:\\" + std::string(300, 'a') + "\\Prekių sąrašas.xml";
