@@ -52,6 +52,9 @@ inline constexpr Message bad_period{"Blogai nurodytos periodo datos", caption_no
                                     Icon::warning};
 inline constexpr Message no_product_list{"Nenurodytas pradinis failas", caption_notice,
                                          Icon::warning};
+// A folder dropped on the dialog: the fields keep the paths they had.
+inline constexpr Message dropped_folder{"Nurodytas aplankas, o ne failas", caption_notice,
+                                        Icon::warning};
 
 // "Sveikinu, failas suformuotas su N pozicijoms."
 [[nodiscard]] inline ComposedMessage file_written(std::size_t kept) {

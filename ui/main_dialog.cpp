@@ -20,6 +20,8 @@
 #include "ui/control_message.hpp"
 #include "ui/control_sets.hpp"
 #include "ui/default_period.hpp"
+#include "ui/dropped_files.hpp"
+#include "ui/dropped_paths.hpp"
 #include "ui/month_date.hpp"
 #include "ui/path_field.hpp"
 #include "ui/resources/resource.h"
@@ -168,6 +170,23 @@ void on_command(HWND dialog, int control_id) {
     }
 }
 
+// Files dropped from Explorer fill the fields as a typed path would; an error log brings
+// "GPAIS klaidas" along, checked and shown as a click on it would.
+void on_drop(HWND dialog, HDROP drop) {
+    const DropResult result = dropped_into_fields(take_dropped_items(drop));
+    if (result.folder_refused) {
+        show(messages::dropped_folder);
+        return;
+    }
+    if (result.product_list)
+        set_control_text(dialog, IDC_EDIT_LIST, *result.product_list);
+    if (result.error_log) {
+        set_control_text(dialog, IDC_EDIT_LOG, *result.error_log);
+        ::CheckRadioButton(dialog, IDC_MODE_PERIOD, IDC_MODE_ERRORS, IDC_MODE_ERRORS);
+        on_command(dialog, IDC_MODE_ERRORS);
+    }
+}
+
 }  // namespace
 
 void DIALOGFUNC(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam,
@@ -187,6 +206,9 @@ void DIALOGFUNC(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam,
             if (lparam == 0)
                 return;
             on_command(dialog, static_cast<int>(control_id.value_or(LOWORD(wparam))));
+            return;
+        case WM_DROPFILES:
+            on_drop(dialog, reinterpret_cast<HDROP>(wparam));
             return;
         default:
             return;

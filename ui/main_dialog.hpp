@@ -10,9 +10,10 @@ namespace gpais::ui {
 // What the dialog returns however it is closed.
 inline constexpr INT_PTR dialog_result = 3;
 
-// Acts on WM_INITDIALOG, WM_CLOSE and WM_COMMAND; everything else is left to Windows. Only
-// WM_COMMAND comes with the notification code and the control id (the high and low word of
-// wparam); other messages leave them out, and a crash report shows them as not passed.
+// Acts on WM_INITDIALOG, WM_CLOSE, WM_COMMAND and WM_DROPFILES; everything else is left to
+// Windows. Only WM_COMMAND comes with the notification code and the control id (the high and
+// low word of wparam); other messages leave them out, and a crash report shows them as not
+// passed.
 void DIALOGFUNC(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam,
                 std::optional<unsigned> notification_code = {},
                 std::optional<unsigned> control_id = {});

@@ -6,46 +6,13 @@
 #include <cstring>
 
 #include "check.hpp"
+#include "remote_memory.hpp"
 #include "windows_probe.hpp"
 
 namespace gpais::e2e {
 
 namespace {
 
-// A value in the program's address space, freed again whatever happens.
-template <typename Value>
-class RemoteValue {
-  public:
-    explicit RemoteValue(HANDLE process)
-        : process_(process),
-          address_(::VirtualAllocEx(process, nullptr, sizeof(Value), MEM_COMMIT | MEM_RESERVE,
-                                    PAGE_READWRITE)) {
-        expect(address_ != nullptr, "cannot place a buffer in the program's memory");
-    }
-    RemoteValue(const RemoteValue&) = delete;
-    RemoteValue& operator=(const RemoteValue&) = delete;
-    ~RemoteValue() { ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE); }
-
-    LPARAM address() const { return reinterpret_cast<LPARAM>(address_); }
-    void write(const Value& value) {
-        SIZE_T written = 0;
-        expect(::WriteProcessMemory(process_, address_, &value, sizeof value, &written) &&
-                   written == sizeof value,
-               "cannot write the program's memory");
-    }
-    Value read() const {
-        Value value{};
-        SIZE_T read = 0;
-        expect(::ReadProcessMemory(process_, address_, &value, sizeof value, &read) &&
-                   read == sizeof value,
-               "cannot read the program's memory");
-        return value;
-    }
-
-  private:
-    HANDLE process_;
-    void* address_;
-};
 using RemoteSystemtime = RemoteValue<SYSTEMTIME>;
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "check.hpp"
 #include "program.hpp"
 #include "remote_calendar.hpp"
+#include "remote_drop.hpp"
 #include "screen.hpp"
 #include "tests/support/temp_folder.hpp"
 #include "user_session.hpp"
@@ -360,8 +361,9 @@ std::filesystem::path long_named_copy(const std::filesystem::path& file) {
 }
 
 // How a path reaches its field: on the command line or typed, or pasted whole, as Explorer's
-// "Copy as path" gives it in quotes or as a path of 200 characters, far more than the field shows.
-enum class Given { typed, pasted_quoted, pasted_long };
+// "Copy as path" gives it in quotes or as a path of 200 characters, far more than the field shows,
+// or dragged from Explorer and dropped on the dialog.
+enum class Given { typed, pasted_quoted, pasted_long, dropped };
 
 // A run that saves, step by step: the mode and how the list and the log reach the dialog, the
 // name typed into the save chooser, the box that follows and the bytes the result must hold.
@@ -401,13 +403,40 @@ const std::vector<SavingRunCase> saving_run_cases = {
      L"Rezultatas.xml", L"", 2, missing_codes_line, "by-errors.xml"},
     {"pasted_quoted_path_log", IDC_MODE_ERRORS, Given::typed, Given::pasted_quoted, false,
      L"Rezultatas.xml", L"", 2, missing_codes_line, "by-errors.xml"},
+    // A dropped list leaves the mode as it was; a dropped error log switches to "GPAIS klaidas"
+    // as a click on it does. Both names hold Lithuanian letters and a blank.
+    {"dropped_list", IDC_MODE_PERIOD, Given::dropped, Given::typed, false, L"Rezultatas.xml", L"",
+     3, "", "by-period.xml"},
+    {"dropped_error_log", IDC_MODE_ERRORS, Given::typed, Given::dropped, false, L"Rezultatas.xml",
+     L"", 2, missing_codes_line, "by-errors.xml"},
+    // Dropped together, the log first: each fills its own field.
+    {"dropped_list_and_error_log", IDC_MODE_ERRORS, Given::dropped, Given::dropped, false,
+     L"Rezultatas.xml", L"", 2, missing_codes_line, "by-errors.xml"},
+    // A path of more than 300 characters arrives whole.
+    {"dropped_list_deep_folder", IDC_MODE_PERIOD, Given::dropped, Given::typed, true, L"", L"", 3,
+     "", "by-period.xml"},
 };
+
+// Drops `files` on the dialog and waits until each field shows its path whole.
+void drop_into_fields(UserSession& session, const std::vector<std::filesystem::path>& files,
+                      const std::vector<std::pair<int, std::filesystem::path>>& expected) {
+    const DropData data = drop_files(session.process().process(), session.dialog(), files);
+    for (const auto& [field, file] : expected) {
+        wait_until([&] { return session.text(field) == file.wstring(); }, 5s,
+                   "field " + std::to_string(field) + " to show the dropped " +
+                       to_utf8(file.wstring()) + "; it shows " + to_utf8(session.text(field)));
+    }
+}
 
 // Types or pastes `file` into `field`, as the case gives it; gives the file the field names.
 std::filesystem::path enter_path(UserSession& session, int field, Given how,
                                  const std::filesystem::path& file) {
     if (how == Given::typed) {
         session.set_text(field, file.wstring());
+        return file;
+    }
+    if (how == Given::dropped) {
+        drop_into_fields(session, {file}, {{field, file}});
         return file;
     }
     const std::filesystem::path pasted_file =
@@ -426,15 +455,24 @@ void saving_run(const Context& ctx, const std::string& name) {
     std::filesystem::path list = found->deep_folder ? deep_list(place) : place.product_list();
     const bool list_typed = found->list == Given::typed;
     UserSession session(place, ctx.exe, list_typed ? quoted(list) : L"");
+    const bool both_dropped = found->list == Given::dropped && found->log == Given::dropped;
     if (list_typed) {
         expect_text(session.text(IDC_EDIT_LIST), list.wstring(), "\"Senas xml:\"");
+    } else if (both_dropped) {
+        drop_into_fields(session, {place.error_log(), list},
+                         {{IDC_EDIT_LIST, list}, {IDC_EDIT_LOG, place.error_log()}});
     } else {
         list = enter_path(session, IDC_EDIT_LIST, found->list, list);
     }
     if (found->mode == IDC_MODE_ERRORS) {
-        session.choose_mode(IDC_MODE_ERRORS);
-        enter_path(session, IDC_EDIT_LOG, found->log, place.error_log());
+        // A dropped log chooses the mode itself.
+        if (found->log != Given::dropped)
+            session.choose_mode(IDC_MODE_ERRORS);
+        if (!both_dropped)
+            enter_path(session, IDC_EDIT_LOG, found->log, place.error_log());
+        expect_error_log_mode(session, "with the error log in its field");
     } else {
+        expect_period_mode(session, "with the list in its field");
         session.set_period(march_first, march_last);
     }
     // The save chooser proposes a name made from the list's path as the run used it.
@@ -463,6 +501,40 @@ void saving_run(const Context& ctx, const std::string& name) {
     expect_same_bytes(place.product_list(), place.data("produktai.xml"));
     expect_same_bytes(place.error_log(), place.data("klaidos.log"));
     expect(!std::filesystem::exists(place.start() / L"Klaidos.log"), "a crash report was written");
+}
+
+// ---- A folder dropped on the dialog
+// --------------------------------------------------------------
+
+// Alone or beside a file, a folder is refused with a warning, and every field and the mode stay
+// as they were.
+void dropped_folder_refused(const Context& ctx, const std::string& name) {
+    Workspace place(name, ctx.source_dir);
+    const auto before = files_in(place.start());
+    UserSession session(place, ctx.exe, quoted(place.product_list()));
+    session.set_text(IDC_EDIT_LOG, L"klaidos ąčę.log");
+    const ExpectedBox refused = box_of(messages::dropped_folder);
+    const std::filesystem::path folder = place.start() / L"Aplankas su tarpais ąčę";
+    std::filesystem::create_directory(folder);
+    const std::vector<std::pair<std::string, std::vector<std::filesystem::path>>> drops = {
+        {"a folder", {folder}},
+        {"a folder and an error log", {place.error_log(), folder}},
+        {"a list and a folder", {place.product_list(), folder}},
+    };
+    for (const auto& [what, files] : drops) {
+        const DropData data = drop_files(session.process().process(), session.dialog(), files);
+        session.answer_box(refused);
+        session.expect_dialog_only("the warning on " + what);
+        expect_period_mode(session, "after " + what + " was dropped");
+        expect_text(session.text(IDC_EDIT_LIST), place.product_list().wstring(),
+                    "\"Senas xml:\" after " + what + " was dropped");
+        expect_text(session.text(IDC_EDIT_LOG), L"klaidos ąčę.log",
+                    "the error log field after " + what + " was dropped");
+    }
+    ::PostMessageW(session.dialog(), WM_CLOSE, 0, 0);
+    session.expect_end_without(information_caption, "after WM_CLOSE");
+    std::filesystem::remove(folder);
+    expect(files_in(place.start()) == before, "the refused drops left files behind");
 }
 
 // ---- Choosers -----------------------------------------------------------------------------------
@@ -597,6 +669,7 @@ const std::vector<Scenario>& scenarios() {
         add_cases(list, write_failure_cases, period_run_not_saved);
         add_cases(list, saving_run_cases, saving_run);
         list.push_back({"error_log_run_empty_fields", error_log_run_empty_fields});
+        list.push_back({"dropped_folder_refused", dropped_folder_refused});
         list.push_back({"choosers", choosers});
         list.push_back({"calendars_fit", calendars_fit});
         list.push_back({"screenshot", screenshot});

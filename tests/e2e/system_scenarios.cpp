@@ -11,6 +11,7 @@
 
 #include "check.hpp"
 #include "program.hpp"
+#include "remote_drop.hpp"
 #include "scenarios.hpp"
 #include "user_session.hpp"
 #include "windows_probe.hpp"
@@ -42,7 +43,12 @@ void planted_dll_dialog(const Context& ctx, const std::string& name) {
     const std::filesystem::path exe = beside_planted_dll(ctx, place);
     std::optional<UserSession> started;
     try {
-        started.emplace(place, exe, quoted(place.product_list()));
+        started.emplace(place, exe, L"");
+        // shell32, loaded at the first drop, must not bring the planted DLL in either.
+        const DropData data =
+            drop_files(started->process().process(), started->dialog(), {place.product_list()});
+        wait_until([&] { return started->text(IDC_EDIT_LIST) == place.product_list().wstring(); },
+                   5s, "the dropped list in \"Senas xml:\"");
     } catch (const Failure&) {
         expect_not_run(place);
         throw;

@@ -46,6 +46,8 @@ TEST(Messages, EveryEntryKeepsItsWords) {
          Icon::warning},
         {"no product list", messages::no_product_list, "Nenurodytas pradinis failas", "Pranešimas",
          Icon::warning},
+        {"dropped folder", messages::dropped_folder, "Nurodytas aplankas, o ne failas",
+         "Pranešimas", Icon::warning},
         {"written, none", written_0.view(), "Sveikinu, failas suformuotas su 0 pozicijoms.",
          "Informacija", Icon::information},
         {"written, one", written_1.view(), "Sveikinu, failas suformuotas su 1 pozicijoms.",

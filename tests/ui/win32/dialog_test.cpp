@@ -5,13 +5,17 @@
 #include <windows.h>
 // after windows.h, which it builds on
 #include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/local_time.hpp"
 #include "base/text_convert.hpp"
@@ -102,6 +106,48 @@ TEST_F(MainDialog, ModeButtonsSwitchSetsAndKeepTheirContents) {
     wchar_t text[64] = {};
     ::GetDlgItemTextW(dialog_, IDC_EDIT_LOG, text, 64);
     EXPECT_STREQ(text, L"C:\\klaidos.log");
+}
+
+// What Explorer hands the dialog at the end of a drag: a movable global block with a DROPFILES
+// header and the paths, which the dialog must release.
+HDROP dropped(const std::vector<std::wstring>& paths) {
+    std::wstring list;
+    for (const std::wstring& path : paths)
+        list.append(path).push_back(L'\0');
+    list.push_back(L'\0');
+    const std::size_t path_bytes = list.size() * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + path_bytes);
+    auto* header = static_cast<DROPFILES*>(::GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), path_bytes);
+    ::GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+std::wstring field_text(HWND dialog, int id) {
+    std::wstring text(
+        static_cast<std::size_t>(::GetWindowTextLengthW(::GetDlgItem(dialog, id))) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        ::GetDlgItemTextW(dialog, id, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+TEST_F(MainDialog, DroppedFilesFillTheirFieldsAndALogSwitchesTheMode) {
+    const std::wstring log =
+        L"C:\\Mano dokumentai\\" + std::wstring(250, L'ž') + L"\\GPAIS klaidos ąčę.TXT";
+    const std::wstring list = L"C:\\GPAIS\\Prekių sąrašas.xml";
+    ::SendMessageW(dialog_, WM_DROPFILES, reinterpret_cast<WPARAM>(dropped({log, list})), 0);
+    EXPECT_EQ(field_text(dialog_, IDC_EDIT_LOG), log);
+    EXPECT_EQ(field_text(dialog_, IDC_EDIT_LIST), list);
+    EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog_, IDC_MODE_ERRORS), BM_GETCHECK, 0, 0),
+              BST_CHECKED);
+    EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog_, IDC_MODE_PERIOD), BM_GETCHECK, 0, 0),
+              BST_UNCHECKED);
+    for (const int id : {IDC_LABEL_FROM, IDC_CAL_FROM, IDC_LABEL_TO, IDC_CAL_TO})
+        EXPECT_FALSE(visible(id)) << id;
+    for (const int id : {IDC_LABEL_LOG, IDC_BROWSE_LOG, IDC_EDIT_LOG})
+        EXPECT_TRUE(visible(id)) << id;
 }
 
 TEST_F(MainDialog, EscapeDoesNotCloseButTheCloseBoxDoes) {
