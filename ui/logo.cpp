@@ -60,20 +60,24 @@ HBITMAP draw_logo(HINSTANCE module, const LogoBitmap& source, int size) noexcept
 void create_logo(HWND dialog) noexcept {
     const LogoPlacement logo = logo_placement(screen_pixels_per_inch());
     const HINSTANCE module = ::GetModuleHandleW(nullptr);
+    const DWORD style =
+        WS_CHILD | WS_VISIBLE | SS_BITMAP | (logo.under_neighbours ? WS_CLIPSIBLINGS : 0);
+    HWND control = nullptr;
     if (logo.source.size == logo.size) {
         // The control loads the bitmap named by its text and takes its size.
-        ::CreateWindowExW(0, L"STATIC", resource_name(logo.source.resource).data(),
-                          WS_CHILD | WS_VISIBLE | SS_BITMAP, logo.x, logo.y, 0, 0, dialog, nullptr,
-                          module, nullptr);
-        return;
+        control = ::CreateWindowExW(0, L"STATIC", resource_name(logo.source.resource).data(), style,
+                                    logo.x, logo.y, 0, 0, dialog, nullptr, module, nullptr);
+    } else {
+        control = ::CreateWindowExW(0, L"STATIC", L"", style, logo.x, logo.y, logo.size, logo.size,
+                                    dialog, nullptr, module, nullptr);
+        if (control == nullptr)
+            return;
+        if (HBITMAP drawn = draw_logo(module, logo.source, logo.size))
+            CONTROLMESSAGE(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(drawn));
     }
-    HWND control =
-        ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_BITMAP, logo.x, logo.y,
-                          logo.size, logo.size, dialog, nullptr, module, nullptr);
-    if (control == nullptr)
-        return;
-    if (HBITMAP drawn = draw_logo(module, logo.source, logo.size))
-        CONTROLMESSAGE(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(drawn));
+    if (control != nullptr && logo.under_neighbours)
+        ::SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
 }
 
 }  // namespace gpais::ui

@@ -40,7 +40,8 @@ LogoPlacement logo_placement(int dpi) noexcept {
     const auto larger = std::find_if(bitmaps.begin(), bitmaps.end(),
                                      [size](const LogoBitmap& b) { return b.size >= size; });
     const LogoBitmap source = larger != bitmaps.end() ? *larger : bitmaps.back();
-    return {scaled_pixels(logo_x, dpi), scaled_pixels(logo_y, dpi), size, source};
+    return {scaled_pixels(logo_x, dpi), scaled_pixels(logo_y, dpi), size, source,
+            size != logo_size};
 }
 
 bool calendar_fits(const CalendarNeeds& needs, int client_width, int client_height) noexcept {

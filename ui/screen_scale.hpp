@@ -33,6 +33,10 @@ struct LogoPlacement {
     // The bitmap drawn there: the one of exactly `size`, else the nearest larger, scaled down
     // smoothly; above the largest, the largest scaled up.
     LogoBitmap source;
+    // The logo's box reaches a little into the label "Filtruoti pagal:" below it: then the
+    // logo lies under its neighbours and draws nothing over them, so the label shows whole. At
+    // 96 DPI, where the dialog stays exactly as it always was, it is drawn as it always was.
+    bool under_neighbours;
     friend bool operator==(const LogoPlacement&, const LogoPlacement&) = default;
 };
 

@@ -22,17 +22,21 @@ struct LogoCase {
 };
 
 const LogoCase logo_cases[] = {
-    {"at 100 % the logo is where it always was, its own 128 pixels", 96, {15, 50, 128, logo_128}},
-    {"at 125 % a logo drawn for 160 pixels, half pixels rounded up", 120, {19, 63, 160, logo_160}},
-    {"at 150 % a logo drawn for 192 pixels", 144, {23, 75, 192, logo_192}},
-    {"at 175 % the 256-pixel logo drawn down to 224", 168, {26, 88, 224, logo_256}},
-    {"at 200 % a logo drawn for 256 pixels", 192, {30, 100, 256, logo_256}},
-    {"at 250 % the largest logo drawn up", 240, {38, 125, 320, logo_256}},
+    {"at 100 % the logo is where it always was, its own 128 pixels",
+     96,
+     {15, 50, 128, logo_128, false}},
+    {"at 125 % a logo drawn for 160 pixels, half pixels rounded up",
+     120,
+     {19, 63, 160, logo_160, true}},
+    {"at 150 % a logo drawn for 192 pixels", 144, {23, 75, 192, logo_192, true}},
+    {"at 175 % the 256-pixel logo drawn down to 224", 168, {26, 88, 224, logo_256, true}},
+    {"at 200 % a logo drawn for 256 pixels", 192, {30, 100, 256, logo_256, true}},
+    {"at 250 % the largest logo drawn up", 240, {38, 125, 320, logo_256, true}},
     {"at 110 % the next larger logo drawn down, never a smaller one drawn up",
      106,
-     {17, 55, 141, logo_160}},
-    {"below 96 DPI the 128-pixel logo drawn down", 72, {11, 38, 96, logo_128}},
-    {"a screen that gives no resolution counts as 96 DPI", 0, {15, 50, 128, logo_128}},
+     {17, 55, 141, logo_160, true}},
+    {"below 96 DPI the 128-pixel logo drawn down", 72, {11, 38, 96, logo_128, true}},
+    {"a screen that gives no resolution counts as 96 DPI", 0, {15, 50, 128, logo_128, false}},
 };
 
 TEST(ScreenScale, LogoFollowsTheScreensResolution) {
@@ -43,6 +47,7 @@ TEST(ScreenScale, LogoFollowsTheScreensResolution) {
         EXPECT_EQ(placed.size, c.expected.size) << c.name;
         EXPECT_EQ(placed.source.resource, c.expected.source.resource) << c.name;
         EXPECT_EQ(placed.source.size, c.expected.source.size) << c.name;
+        EXPECT_EQ(placed.under_neighbours, c.expected.under_neighbours) << c.name;
     }
 }
 
