@@ -1,4 +1,4 @@
-// The dialog on screens of 100, 125, 150 and 200 %: under Wine the screen's DPI is the registry's
+// The dialog on screens of 100, 125, 150, 175 and 200 %: under Wine the screen's DPI is the registry's
 // LogPixels, which tests/e2e/at_dpi.sh sets before the Wine server starts. At each the dialog
 // must show every text whole, both calendars' month and today line, no control over another, the
 // logo in proportion, and fit the screens sold with such a scale.
@@ -37,6 +37,8 @@ const std::vector<DpiCase> dpi_cases = {
     {"layout_at_96_dpi", 96, 1366, 768},
     {"layout_at_120_dpi", 120, 1366, 768},
     {"layout_at_144_dpi", 144, 1920, 1080},
+    // No logo is drawn for this size: the 256-pixel one is drawn down to 224.
+    {"layout_at_168_dpi", 168, 1920, 1080},
     {"layout_at_192_dpi", 192, 1920, 1080},
 };
 
