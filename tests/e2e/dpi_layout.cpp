@@ -1,7 +1,7 @@
-// The dialog on screens of 100, 125, 150, 175 and 200 %: under Wine the screen's DPI is the registry's
-// LogPixels, which tests/e2e/at_dpi.sh sets before the Wine server starts. At each the dialog
-// must show every text whole, both calendars' month and today line, no control over another, the
-// logo in proportion, and fit the screens sold with such a scale.
+// The dialog on screens of 100, 125, 150, 175 and 200 %: under Wine the screen's DPI is the
+// registry's LogPixels, which tests/e2e/at_dpi.sh sets before the Wine server starts. At each the
+// dialog must show every text whole, both calendars' month and today line, no control over another,
+// the logo in proportion, and fit the screens sold with such a scale.
 #include "dpi_layout.hpp"
 
 #include <windows.h>
