@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Renews docs/dialog.png, the picture of the main dialog that the README shows: builds the
-# Windows preset, opens the dialog under Wine on a private display, and crops the picture to
-# the dialog's window.
+# Renews docs/dialog.png, the picture of the main dialog that the README shows, and
+# docs/dialog-144.png, the same dialog on a screen of 150 % (144 DPI): builds the Windows preset,
+# opens the dialog under Wine on a private display, and crops the picture to the dialog's window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,11 +15,10 @@ bmp=$(mktemp --suffix=.bmp)
 source scripts/wine-env.sh
 trap 'rm -f "$bmp"; wine_env_stop' EXIT
 wine_env_start
-gpais_wine "$build/tests/e2e/gpais_e2e.exe" screenshot "$PWD/$build/ui/gpais-filtras.exe" \
-    "$PWD/tests/e2e" "$bmp"
 
 # The driver cuts the picture to the dialog already; PNG needs only zlib, which Python has.
-python3 - "$bmp" docs/dialog.png <<'PY'
+to_png() {  # $1 the driver's BMP, $2 the PNG
+python3 - "$1" "$2" <<'PY'
 import struct, sys, zlib
 data = open(sys.argv[1], "rb").read()
 offset, = struct.unpack_from("<I", data, 10)
@@ -41,4 +40,14 @@ png += chunk(b"IDAT", zlib.compress(b"".join(rows), 9))
 png += chunk(b"IEND", b"")
 open(sys.argv[2], "wb").write(png)
 PY
-echo "docs/dialog.png renewed"
+}
+
+gpais_wine "$build/tests/e2e/gpais_e2e.exe" screenshot "$PWD/$build/ui/gpais-filtras.exe" \
+    "$PWD/tests/e2e" "$bmp"
+to_png "$bmp" docs/dialog.png
+
+# The layout check at 144 DPI leaves its picture where it is told, in a prefix of that DPI.
+bash tests/e2e/at_dpi.sh 144 "$gpais_wine64" "$build/tests/e2e/gpais_e2e.exe" layout_at_144_dpi \
+    "$PWD/$build/ui/gpais-filtras.exe" "$PWD/tests/e2e" "$bmp"
+to_png "$bmp" docs/dialog-144.png
+echo "docs/dialog.png and docs/dialog-144.png renewed"

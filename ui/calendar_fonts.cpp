@@ -8,6 +8,7 @@
 
 #include "base/unique_handle.hpp"
 #include "ui/control_message.hpp"
+#include "ui/screen_scale.hpp"
 
 namespace gpais::ui {
 
@@ -46,21 +47,17 @@ FontCache& calendar_fonts() noexcept {
     return cache;
 }
 
-// A window's device context has the resolution of the screen it is on, so the screen's is read.
-int screen_pixels_per_inch() noexcept {
-    const UniqueScreenDc screen{::GetDC(nullptr)};
-    const int pixels = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-    return pixels > 0 ? pixels : 96;
-}
-
+// The today line ("Šiandien" and the date) is measured apart from the month: in another date
+// format or font it can be the wider of the two.
 bool month_fits(HWND calendar, const RECT& client) noexcept {
     RECT needed{};
     // Like every message to a control that carries no text, through CONTROLMESSAGE; the structure
     // stays in this process, so lending its address is enough.
     if (CONTROLMESSAGE(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&needed)) == 0)
         return false;
-    return needed.right - needed.left <= client.right - client.left &&
-           needed.bottom - needed.top <= client.bottom - client.top;
+    const CalendarNeeds needs{needed.right - needed.left, needed.bottom - needed.top,
+                              CONTROLMESSAGE(calendar, MCM_GETMAXTODAYWIDTH, 0, 0)};
+    return calendar_fits(needs, client.right - client.left, client.bottom - client.top);
 }
 
 void fit_one(HWND calendar, int largest_points, int pixels_per_inch,
@@ -85,6 +82,13 @@ void fit_one(HWND calendar, int largest_points, int pixels_per_inch,
 }
 
 }  // namespace
+
+// A window's device context has the resolution of the screen it is on, so the screen's is read.
+int screen_pixels_per_inch() noexcept {
+    const UniqueScreenDc screen{::GetDC(nullptr)};
+    const int pixels = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : standard_dpi;
+    return pixels > 0 ? pixels : standard_dpi;
+}
 
 void fit_calendar_fonts(HWND dialog, std::initializer_list<int> calendar_ids) noexcept {
     LOGFONTW model{};

@@ -13,8 +13,13 @@ namespace gpais::ui {
 // still too small keeps this size and shows what fits.
 inline constexpr int smallest_calendar_points = 8;
 
+// The screen's resolution in pixels per inch, 96 where the screen gives none: what the dialog's
+// font was sized for, and what the program sizes its own pixels by.
+[[nodiscard]] int screen_pixels_per_inch() noexcept;
+
 // For each calendar id: the largest Arial, in whole points from the dialog's own size down to
-// smallest_calendar_points, at which MCM_GETMINREQRECT fits the control's client area. The
+// smallest_calendar_points, at which the whole month (MCM_GETMINREQRECT) and the today line
+// (MCM_GETMAXTODAYWIDTH) fit the control's client area. The
 // controls keep their size and position; the fonts live until the process ends.
 void fit_calendar_fonts(HWND dialog, std::initializer_list<int> calendar_ids) noexcept;
 

@@ -22,6 +22,7 @@
 #include "ui/default_period.hpp"
 #include "ui/dropped_files.hpp"
 #include "ui/dropped_paths.hpp"
+#include "ui/logo.hpp"
 #include "ui/month_date.hpp"
 #include "ui/path_field.hpp"
 #include "ui/resources/resource.h"
@@ -31,8 +32,6 @@ namespace gpais::ui {
 
 namespace {
 
-constexpr int logo_x = 15;  // pixels of the client area, not dialog units
-constexpr int logo_y = 50;
 constexpr LPARAM monday = 0;
 
 // Message boxes of a run have no owner, so the dialog stays enabled while they are open and
@@ -76,8 +75,7 @@ bool error_log_mode(HWND dialog) {
 }
 
 void on_init(HWND dialog) {
-    ::CreateWindowExW(0, L"STATIC", L"LOGOIMG", WS_CHILD | WS_VISIBLE | SS_BITMAP, logo_x, logo_y,
-                      0, 0, dialog, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    create_logo(dialog);
 
     CONTROLMESSAGE(::GetDlgItem(dialog, IDC_CAL_FROM), MCM_SETFIRSTDAYOFWEEK, 0, monday);
     CONTROLMESSAGE(::GetDlgItem(dialog, IDC_CAL_TO), MCM_SETFIRSTDAYOFWEEK, 0, monday);

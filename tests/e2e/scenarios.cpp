@@ -13,6 +13,7 @@
 
 #include "base/unique_handle.hpp"
 #include "check.hpp"
+#include "dpi_layout.hpp"
 #include "program.hpp"
 #include "remote_calendar.hpp"
 #include "remote_drop.hpp"
@@ -673,6 +674,7 @@ const std::vector<Scenario>& scenarios() {
         list.push_back({"choosers", choosers});
         list.push_back({"calendars_fit", calendars_fit});
         list.push_back({"screenshot", screenshot});
+        add_dpi_layout_scenarios(list);
         return list;
     }();
     return all;

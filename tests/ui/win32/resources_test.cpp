@@ -14,6 +14,7 @@
 #include "base/text_convert.hpp"
 #include "base/unique_handle.hpp"
 #include "ui/resources/resource.h"
+#include "ui/screen_scale.hpp"
 #include "win32_test_support.hpp"
 
 namespace {
@@ -118,7 +119,8 @@ const Control expected_controls[] = {
     {303, "SYSMONTHCAL32", "MenNuo", 0x50810000, 0, 56, 10, 85, 95},
     {311, "STATIC", "Pradėta tiekti iki", 0x50000000, 0, 145, 2, 85, 8},
     {313, "SYSMONTHCAL32", "MenIki", 0x50810000, 0, 145, 10, 85, 95},
-    {401, "STATIC", "GPAIS klaidų failas:", 0x50020000, 0x4, 56, 45, 150, 9},
+    // One line high: at 9 its bottom would lie under the top of the field 403.
+    {401, "STATIC", "GPAIS klaidų failas:", 0x50020000, 0x4, 56, 45, 150, 8},
     {402, "BUTTON", "...", 0x50010001, 0x4, 216, 53, 12, 12},
     // ES_AUTOHSCROLL (0x80): a path longer than the box is typed or pasted whole.
     {403, "EDIT", "", 0x50010080, 0x204, 56, 53, 157, 12},
@@ -173,14 +175,30 @@ TEST_F(ProgramResources, DialogTemplateMatchesTheLayout) {
     }
 }
 
-TEST_F(ProgramResources, LogoIs128PixelsIn16Colours) {
-    const std::string_view bytes = resource_bytes(program_.get(), L"LOGOIMG", MAKEINTRESOURCEW(2));
-    ASSERT_GE(bytes.size(), sizeof(BITMAPINFOHEADER));
-    BITMAPINFOHEADER header{};
-    std::memcpy(&header, bytes.data(), sizeof header);
-    EXPECT_EQ(header.biWidth, 128);
-    EXPECT_EQ(header.biHeight, 128);
-    EXPECT_EQ(header.biBitCount, 4);
+// The logo of 96 DPI under its own name, and the same logo drawn for 120, 144 and 192 DPI, each
+// in 16 colours and of the size the dialog picks it for.
+TEST_F(ProgramResources, LogoIsThereForEachResolutionIn16Colours) {
+    struct Case {
+        const wchar_t* name;
+        int size;
+    };
+    const Case cases[] = {
+        {L"LOGOIMG", 128}, {L"LOGOIMG160", 160}, {L"LOGOIMG192", 192}, {L"LOGOIMG256", 256}};
+    const auto bitmaps = gpais::ui::logo_bitmaps();
+    ASSERT_EQ(bitmaps.size(), std::size(cases)) << "bitmaps the dialog picks from";
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        const std::string name = gpais::to_utf8(c.name);
+        EXPECT_EQ(bitmaps[i].resource, name);
+        EXPECT_EQ(bitmaps[i].size, c.size) << name;
+        const std::string_view bytes = resource_bytes(program_.get(), c.name, MAKEINTRESOURCEW(2));
+        ASSERT_GE(bytes.size(), sizeof(BITMAPINFOHEADER)) << name;
+        BITMAPINFOHEADER header{};
+        std::memcpy(&header, bytes.data(), sizeof header);
+        EXPECT_EQ(header.biWidth, c.size) << name;
+        EXPECT_EQ(header.biHeight, c.size) << name;
+        EXPECT_EQ(header.biBitCount, 4) << name;
+    }
 }
 
 TEST_F(ProgramResources, IconGroupHoldsFiveSizesIn32Bits) {
@@ -205,16 +223,21 @@ TEST_F(ProgramResources, IconGroupHoldsFiveSizesIn32Bits) {
 }
 
 // Both programs: without a level a 32-bit program's writes into protected folders land unseen
-// in the VirtualStore. The command also takes paths longer than MAX_PATH from scripts.
+// in the VirtualStore. The command also takes paths longer than MAX_PATH from scripts. Without
+// DPI awareness Windows draws the dialog, its message boxes and choosers at 96 DPI and stretches
+// the picture, blurred, on a screen of 125 % or more; the command's own message boxes of a crash
+// likewise. Awareness per monitor would need the dialog re-laid out when it moves to another
+// screen, so it is the system's DPI, and no newer element overrides it.
 TEST(ProgramManifests, AskNoElevationAndNameNoCommonControls) {
     struct Case {
         const char* name;
         std::wstring program;
         bool long_paths;
+        bool system_dpi_aware;
     };
     const Case cases[] = {
-        {"dialog", gpais::ui::testing::program_path(), true},
-        {"console command", gpais::ui::testing::cli_program_path(), true},
+        {"dialog", gpais::ui::testing::program_path(), true, true},
+        {"console command", gpais::ui::testing::cli_program_path(), true, true},
     };
     for (const Case& c : cases) {
         const UniqueModule program{
@@ -235,6 +258,13 @@ TEST(ProgramManifests, AskNoElevationAndNameNoCommonControls) {
             manifest.find("<ws2:longPathAware>true</ws2:longPathAware>") != std::string_view::npos,
             c.long_paths)
             << c.name;
+        EXPECT_EQ(manifest.find("<dpiAware "
+                                "xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">"
+                                "true</dpiAware>") != std::string_view::npos,
+                  c.system_dpi_aware)
+            << c.name;
+        EXPECT_EQ(manifest.find("dpiAwareness"), std::string_view::npos) << c.name;
+        EXPECT_EQ(manifest.find("PerMonitor"), std::string_view::npos) << c.name;
     }
 }
 
