@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/message_box.hpp"
 #include "base/unique_handle.hpp"
 #include "remote_calendar.hpp"
 #include "screen.hpp"
@@ -309,7 +310,7 @@ void layout_at_dpi(const Context& ctx, const std::string& name) {
     expect_laid_out(session.process(), dialog, font, 11, "error-log mode");
 
     ::PostMessageW(dialog, WM_CLOSE, 0, 0);
-    session.expect_end_without(to_wide(messages::caption_error), "after WM_CLOSE");
+    session.expect_end_without(to_wide(caption_error), "after WM_CLOSE");
 }
 
 }  // namespace
