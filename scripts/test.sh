@@ -26,12 +26,14 @@ for preset in native sanitize; do
     ctest --preset "$preset" -j "$jobs"
 done
 
-# The scalar search and the 32-bit multiply, which no other build compiles: the tests of the two
+# The scalar search and the 32-bit multiply, which no other build compiles: the tests of the
 # programs that scan.
 echo "== portable (the scan's scalar search and 32-bit multiply)"
 cmake --preset portable >/dev/null
-cmake --build --preset portable -j "$jobs" --target gpais_filter_tests gpais_cli_tests
+cmake --build --preset portable -j "$jobs" --target gpais_filter_tests gpais_scan_work_tests \
+    gpais_cli_tests
 build/portable/tests/filter/gpais_filter_tests --gtest_brief=1
+build/portable/tests/filter/scan_work/gpais_scan_work_tests --gtest_brief=1
 build/portable/tests/cli/gpais_cli_tests --gtest_brief=1
 
 echo "== fuzz"
