@@ -1,9 +1,10 @@
 #pragma once
-// What the scan passes over: the bytes its searches for a tag examine and the bytes its
-// compaction moves. Both must stay within a small multiple of the list's size whatever the list
-// holds, or a list of many positions takes hours. The test program that checks this builds the
-// scan with GPAIS_COUNT_SCAN_WORK and reads the counts; everywhere else they are empty inline
-// functions that the compiler drops, so the program users get carries no counting.
+// What the scan passes over where it could pass too much: the bytes find_bytes examines (every
+// search for a closing tag, and the index's search for "</") and the bytes the in-place cutter
+// moves. Both must stay within a small multiple of the list's size whatever the list holds, or a
+// list of many positions takes hours. The test program that checks this builds the scan with
+// GPAIS_COUNT_SCAN_WORK and reads the counts; everywhere else they are empty inline functions
+// that the compiler drops, so the program users get carries no counting.
 
 #include <cstddef>
 
