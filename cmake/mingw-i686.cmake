@@ -1,6 +1,7 @@
 # The program users get: 32-bit Windows, built with MinGW-w64. Its tests run under Wine only where
-# the machine runs 32-bit code (scripts/runs-32bit.sh); elsewhere it is built and checked without
-# running (see tests/CMakeLists.txt).
+# GPAIS_RUN_32BIT=ON, which scripts/test.sh passes where the machine runs 32-bit code and the
+# 32-bit Wine is installed; elsewhere it is built and checked without running (see
+# tests/CMakeLists.txt).
 set(GPAIS_MINGW_TRIPLE i686-w64-mingw32)
 set(GPAIS_WINE_LOADER /usr/lib/wine/wine)
 

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "filter/scan_paths.hpp"
+#include "filter/scan_work.hpp"
 
 #if GPAIS_VECTOR_SCAN
 #include <emmintrin.h>
@@ -18,10 +19,10 @@
 
 namespace gpais {
 
-// Offset of the first `needle` at or after `from`, or npos: the same answer as
-// text.find(needle, from).
-[[nodiscard]] inline std::size_t find_bytes(std::string_view text, std::string_view needle,
-                                            std::size_t from) noexcept {
+namespace detail {
+
+[[nodiscard]] inline std::size_t search_bytes(std::string_view text, std::string_view needle,
+                                              std::size_t from) noexcept {
     const std::size_t size = text.size();
     const std::size_t length = needle.size();
     if (from > size || length > size - from)
@@ -53,6 +54,17 @@ namespace gpais {
     }
 #endif
     return text.find(needle, from);
+}
+
+}  // namespace detail
+
+// Offset of the first `needle` at or after `from`, or npos: the same answer as
+// text.find(needle, from).
+[[nodiscard]] inline std::size_t find_bytes(std::string_view text, std::string_view needle,
+                                            std::size_t from) noexcept {
+    const std::size_t at = detail::search_bytes(text, needle, from);
+    note_searched(from, at == std::string_view::npos ? text.size() : at + needle.size());
+    return at;
 }
 
 }  // namespace gpais

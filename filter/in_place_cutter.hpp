@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "filter/scan_work.hpp"
+
 namespace gpais {
 
 // Bytes before `write` are final, bytes from `pending` up to the read point are kept but not yet
@@ -30,8 +32,10 @@ class InPlaceCutter {
   private:
     void move_pending_down(std::size_t until) noexcept {
         const std::size_t length = until - pending_;
-        if (write_ != pending_ && length > 0)
+        if (write_ != pending_ && length > 0) {
             std::memmove(document_.data() + write_, document_.data() + pending_, length);
+            note_moved(length);
+        }
         write_ += length;
     }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/paths.hpp"
 #include "errors/crash_report.hpp"
 #include "errors/error_handler.hpp"
 #include "errors/raise.hpp"
@@ -266,45 +267,6 @@ TEST_F(ReportUnderPressure, ReportPastTheLargestSizeGivesTheShortenedOne) {
     }
 }
 
-// A report reads the texts of the standing levels where they live; the whole document is held
-// once more only in the report itself.
-TEST(ReportLevels, TextsAreBorrowedNotCopied) {
-    const std::string document(1000, 'd');
-    const std::string_view path = "a.xml";
-    const int kept = 3;
-    GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(path), GPAIS_LOCALS(document, kept));
-    const std::vector<Level> levels = gpais::rt::failure_levels(gpais::rt::Reading::borrow_texts);
-    ASSERT_EQ(levels.size(), 1u);
-    const auto* borrowed = levels[0].locals[0].get_if<gpais::rt::TextRef>();
-    ASSERT_NE(borrowed, nullptr);
-    EXPECT_EQ(borrowed->text.data(), document.data());
-    EXPECT_EQ(levels[0].locals[1], Value(3));
-    EXPECT_EQ(gpais::rt::expression_text(levels[0].args[0]), "\"a.xml\"");
-    // A plain reading still copies, as the picture of an unwinding exception must.
-    EXPECT_EQ(gpais::rt::current_levels()[0].locals[0], Value(document));
-}
-
-// A type of the program shows in a report as what it holds when it says so beside itself, as
-// the filter's file type does; any other object stays "<object>".
-struct FileKind {
-    std::string description;
-    std::string pattern;
-};
-[[maybe_unused]] Value to_report_value(const FileKind& kind) {
-    return Value(List{kind.description, kind.pattern});
-}
-struct Unknown {
-    int inside = 0;
-};
-
-TEST(ReportLevels, TypesThatKnowTheirReportValue) {
-    const std::vector<FileKind> kinds{{"GPAIS failai (*.xml)", "*.xml"}};
-    const std::vector<Unknown> unknowns{{}};
-    EXPECT_EQ(gpais::rt::expression_text(gpais::rt::to_value(kinds)),
-              "{{\"GPAIS failai (*.xml)\", \"*.xml\"}}");
-    EXPECT_EQ(gpais::rt::expression_text(gpais::rt::to_value(unknowns)), "{<object>}");
-}
-
 // The current directory is taken once at start-up; a chooser that moves it later does not move
 // the logs.
 TEST_F(ReportUnderPressure, LogsStayInTheStartFolder) {
@@ -317,14 +279,9 @@ TEST_F(ReportUnderPressure, LogsStayInTheStartFolder) {
     std::vector<std::string> names;
     for (const auto& [name, bytes] : platform.files)
         names.push_back(name);
-#ifdef _WIN32
-    constexpr char path_separator = '\\';
-#else
-    constexpr char path_separator = '/';
-#endif
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"/darbai" + std::string(1, path_separator) + "Klaidos.log",
-                                        "/darbai" + std::string(1, path_separator) + "Logas.log"}));
+    EXPECT_EQ(names, (std::vector<std::string>{
+                         "/darbai" + std::string(1, gpais::path_separator) + "Klaidos.log",
+                         "/darbai" + std::string(1, gpais::path_separator) + "Logas.log"}));
 }
 
 }  // namespace

@@ -148,4 +148,25 @@ TEST(VariableValues, ReadAsTheirKind) {
         EXPECT_EQ(expression_text(c.input), c.expected) << c.name;
 }
 
+// A type of the program shows in a report as what it holds when it says so beside itself, as
+// the filter's file type does; any other object stays "<object>".
+struct FileKind {
+    std::string description;
+    std::string pattern;
+};
+[[maybe_unused]] Value to_report_value(const FileKind& kind) {
+    return Value(List{kind.description, kind.pattern});
+}
+struct Unknown {
+    int inside = 0;
+};
+
+TEST(ReportLevels, TypesThatKnowTheirReportValue) {
+    const std::vector<FileKind> kinds{{"GPAIS failai (*.xml)", "*.xml"}};
+    const std::vector<Unknown> unknowns{{}};
+    EXPECT_EQ(gpais::rt::expression_text(gpais::rt::to_value(kinds)),
+              "{{\"GPAIS failai (*.xml)\", \"*.xml\"}}");
+    EXPECT_EQ(gpais::rt::expression_text(gpais::rt::to_value(unknowns)), "{<object>}");
+}
+
 }  // namespace

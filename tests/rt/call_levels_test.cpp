@@ -1,5 +1,5 @@
 // How a level records its arguments and locals: the two kept apart by their types, an argument
-// not passed, and locals registered after the level.
+// not passed, locals registered after the level, and what a report reads of the standing levels.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -136,6 +136,24 @@ TEST(CallLevels, AThrowKeepsALateLocalAsItWas) {
     ASSERT_EQ(levels->size(), 1u);
     EXPECT_EQ((*levels)[0].line, throwing_line);
     EXPECT_EQ((*levels)[0].locals, (List{std::string(100, 'x')}));
+}
+
+// A report reads the texts of the standing levels where they live; the whole document is held
+// once more only in the report itself.
+TEST(ReportLevels, TextsAreBorrowedNotCopied) {
+    const std::string document(1000, 'd');
+    const std::string_view path = "a.xml";
+    const int kept = 3;
+    GPAIS_LEVEL("ATRINKPOZICIJAS", GPAIS_ARGS(path), GPAIS_LOCALS(document, kept));
+    const std::vector<Level> levels = gpais::rt::failure_levels(gpais::rt::Reading::borrow_texts);
+    ASSERT_EQ(levels.size(), 1u);
+    const auto* borrowed = levels[0].locals[0].get_if<gpais::rt::TextRef>();
+    ASSERT_NE(borrowed, nullptr);
+    EXPECT_EQ(borrowed->text.data(), document.data());
+    EXPECT_EQ(levels[0].locals[1], Value(3));
+    EXPECT_EQ(gpais::rt::expression_text(levels[0].args[0]), "\"a.xml\"");
+    // A plain reading still copies, as the picture of an unwinding exception must.
+    EXPECT_EQ(gpais::rt::current_levels()[0].locals[0], Value(document));
 }
 
 }  // namespace
